@@ -1,0 +1,32 @@
+# The X11 backend: Xlib windows, the software raster, FreeType and fontconfig
+# for text.
+find_package(X11 REQUIRED)
+find_package(Freetype REQUIRED)
+find_package(Fontconfig REQUIRED)
+if(NOT X11_Xext_FOUND OR NOT X11_Xrandr_FOUND OR NOT X11_Xrender_FOUND)
+  message(FATAL_ERROR "libxext-dev, libxrandr-dev and libxrender-dev are needed (scripts/setup.sh installs them)")
+endif()
+
+# Software drawing on 32-bit pixel surfaces. Files named *_avx2.cpp hold the
+# kernels compiled for AVX2; the code picks them at run time.
+quorvel_glob_sources(QUORVEL_RASTER_SOURCES src/raster)
+add_library(quorvel_raster STATIC ${QUORVEL_RASTER_SOURCES})
+target_include_directories(quorvel_raster PUBLIC src)
+target_link_libraries(quorvel_raster PUBLIC Freetype::Freetype Fontconfig::Fontconfig)
+foreach(src IN LISTS QUORVEL_RASTER_SOURCES)
+  if(src MATCHES "_avx2\\.cpp$")
+    set_source_files_properties(${src} PROPERTIES COMPILE_OPTIONS "-mavx2")
+  endif()
+endforeach()
+
+set(QUORVEL_EMBEDDED "${CMAKE_BINARY_DIR}/generated/embedded_bitmaps.cpp")
+quorvel_embed_bitmaps("${QUORVEL_EMBEDDED}")
+
+quorvel_glob_sources(QUORVEL_X11_SOURCES src/platform/x11)
+list(FILTER QUORVEL_X11_SOURCES EXCLUDE REGEX "/main\\.cpp$")
+add_library(quorvel_x11 STATIC ${QUORVEL_X11_SOURCES} "${QUORVEL_EMBEDDED}")
+target_link_libraries(quorvel_x11 PUBLIC quorvel_core quorvel_raster
+  X11::X11 X11::Xext X11::Xrandr X11::Xrender)
+
+add_executable(quorvel src/platform/x11/main.cpp)
+target_link_libraries(quorvel PRIVATE quorvel_x11)

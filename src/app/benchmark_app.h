@@ -1,0 +1,20 @@
+// The program: command line, then the main dialog run modally.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace quorvel {
+
+// Makes the backend; null when the desktop cannot be reached (the factory
+// has then said why on standard error).
+using PlatformFactory = std::function<std::unique_ptr<platform::Platform>()>;
+
+// The whole program, called by each backend's entry point. Reads the
+// command line first (so --help and --version need no desktop), then makes
+// the platform and runs the main dialog. Returns the process exit code.
+int BenchmarkMain(int argc, char** argv, const PlatformFactory& createPlatform);
+
+}  // namespace quorvel

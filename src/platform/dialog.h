@@ -1,0 +1,122 @@
+// Dialogs and their controls: the host a backend gives a running dialog,
+// and the handlers the portable dialog classes implement.
+#pragma once
+
+#include <string>
+
+#include "platform/canvas.h"
+#include "platform/geometry.h"
+
+namespace quorvel::platform {
+
+// ShowWindow commands used by the program (Win32 values).
+enum class Show { Hide = 0, Normal = 1, Maximized = 3, Default = 5 };
+
+// System commands that reach a dialog (WM_SYSCOMMAND values).
+constexpr unsigned kScClose = 0xF060;
+constexpr unsigned kScMove = 0xF010;
+constexpr unsigned kScMinimize = 0xF020;
+constexpr unsigned kScMaximize = 0xF030;
+
+// The layered attributes of a top-level window (SetLayeredWindowAttributes).
+constexpr unsigned kLwaColourKey = 1;
+constexpr unsigned kLwaAlpha = 2;
+
+// One owner-drawn control to paint (WM_DRAWITEM).
+struct DrawItem {
+  int controlId = 0;
+  Rect rect;              // the item rectangle, in the control's client coordinates
+  bool selected = false;  // ODS_SELECTED: the button is pressed
+};
+
+// The window of one running dialog. Calls are made on the user-interface
+// thread unless a call says otherwise.
+class DialogHost {
+ public:
+  virtual ~DialogHost() = default;
+
+  // Child controls by identifier. A missing identifier is ignored.
+  virtual void ShowControl(int id, bool show) = 0;
+  virtual bool IsControlVisible(int id) = 0;
+  virtual void MoveControl(int id, int x, int y, int w, int h, bool repaint) = 0;
+  virtual Rect ControlRect(int id) = 0;  // in the dialog's client coordinates
+  virtual void InvalidateControl(int id, bool erase) = 0;
+  virtual void UpdateControl(int id) = 0;
+  virtual void SetControlFont(int id, const Font& font, bool redraw) = 0;
+  virtual std::string GetControlText(int id) = 0;
+  virtual void SetControlText(int id, const std::string& text) = 0;
+  // The control never erases its own background, so a skin repainted
+  // behind it does not flicker through.
+  virtual void SuppressControlErase(int id) = 0;
+
+  // Timers arrive as OnTimer(id) on the user-interface thread.
+  virtual void SetTimer(int id, unsigned periodMs) = 0;
+  virtual void KillTimer(int id) = 0;
+
+  // Repaint requests. A null rectangle means the whole client area; with
+  // erase the skin is painted again through OnEraseBackground.
+  virtual void Invalidate(const Rect* clientRect, bool erase) = 0;
+  // Paints what is invalid now instead of waiting for the loop (UpdateWindow).
+  virtual void Update() = 0;
+
+  virtual Rect WindowRect() = 0;  // screen coordinates
+  virtual Rect ClientRect() = 0;  // (0, 0, width, height)
+  virtual void ShowWindow(Show how) = 0;
+  virtual void SetFocus() = 0;
+  // Appends a separator and the item to the window's system menu; false
+  // when the window has none.
+  virtual bool AppendSystemMenuItem(unsigned command, const std::string& text) = 0;
+  virtual void SetIcon(int iconId) = 0;
+
+  // Ends the modal loop with `result`. Callable from any thread.
+  virtual void EndDialog(int result) = 0;
+
+  // --- Calls a worker thread makes on a test window. Each is a full
+  // exchange with the user-interface thread: it returns once that thread
+  // has handled it.
+  virtual bool IsWindowVisible() = 0;
+  virtual void MoveWindow(int x, int y, int w, int h, bool repaint) = 0;
+  virtual void UpdateWindow() = 0;
+  // Makes the window layered and applies the attributes; false when the
+  // desktop cannot do it.
+  virtual bool SetLayeredAttributes(Colour key, int alpha, unsigned flags) = 0;
+};
+
+// What a dialog does with the events of its window. The backend calls these
+// on the user-interface thread.
+class DialogHandlers {
+ public:
+  virtual ~DialogHandlers() = default;
+
+  // The window exists (host) or is gone (null); before OnInitDialog and after
+  // the window has been destroyed.
+  virtual void Attach(DialogHost* host) = 0;
+  virtual bool OnInitDialog() = 0;
+  // Background erase: paint the whole window into `window`. True when painted.
+  virtual bool OnEraseBackground(Canvas& window) = 0;
+  // Owner-drawn control; false leaves it to the default drawing (nothing).
+  virtual bool OnDrawItem(const DrawItem& item, Canvas& canvas) = 0;
+  // A button click, or IDOK (Enter) / IDCANCEL (Esc, the close box).
+  virtual void OnCommand(int id) = 0;
+  virtual void OnTimer(int id) = 0;
+  virtual void OnLButtonUp(Point clientPoint) = 0;
+  // A system command (from the system menu, the task bar, Alt+F4, a window
+  // manager). True: swallowed, no default processing.
+  virtual bool OnSystemCommand(unsigned command) = 0;
+  // Non-client activation (WM_NCACTIVATE). True: swallowed.
+  virtual bool OnNonClientActivate() = 0;
+  // The colour of the dialog's background brush (WM_CTLCOLORDLG).
+  virtual Colour DialogBrushColour() = 0;
+  virtual void OnDestroy() = 0;
+};
+
+class DialogSystem {
+ public:
+  virtual ~DialogSystem() = default;
+  // Creates the window of template `templateId`, runs it modally and returns
+  // the value given to EndDialog. `owner` (may be null) is disabled meanwhile;
+  // a null owner means the running main dialog, if any.
+  virtual int RunModal(int templateId, DialogHandlers& handlers, DialogHost* owner) = 0;
+};
+
+}  // namespace quorvel::platform

@@ -1,0 +1,21 @@
+// Everything a backend provides, in one place. The core never sees a
+// window handle, a device context or a display connection.
+#pragma once
+
+#include "platform/canvas.h"
+#include "platform/dialog.h"
+#include "platform/facts.h"
+#include "platform/services.h"
+
+namespace quorvel::platform {
+
+class Platform {
+ public:
+  virtual ~Platform() = default;
+  virtual Services& services() = 0;
+  virtual Graphics& graphics() = 0;
+  virtual DialogSystem& dialogs() = 0;
+  virtual Facts& facts() = 0;
+};
+
+}  // namespace quorvel::platform
