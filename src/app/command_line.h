@@ -1,0 +1,23 @@
+// The program's command line. Without arguments it is the desktop program;
+// the options serve people who start it from scripts.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quorvel {
+
+struct CommandLine {
+  enum class Action { RunDesktop, ShowHelp, ShowVersion, Error };
+  Action action = Action::RunDesktop;
+  std::string error;  // for Action::Error: what was wrong, for the user
+};
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+// The text printed by --help.
+std::string UsageText();
+// The text printed by --version.
+std::string VersionText();
+
+}  // namespace quorvel
