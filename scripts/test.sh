@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds both backends (and the sanitizer build of
+# the display-free tests) and runs every test: natively and under Wine, on
+# an Xvfb display of its own. Ends with one line "Tests: N passed, N failed".
+set -uo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/.." && pwd)"
+cd "$root"
+
+step() { printf '\n== %s\n' "$*"; }
+die() { echo "test.sh: $*" >&2; exit 1; }
+
+step "Installing what is missing"
+bash "$here/setup.sh" || die "package installation failed"
+
+jobs="$(nproc 2>/dev/null || echo 2)"
+for preset in linux win32; do
+  step "Building the $preset preset"
+  cmake --preset "$preset" >/dev/null || die "configuring $preset failed"
+  cmake --build --preset "$preset" -j "$jobs" || die "building $preset failed"
+done
+step "Building the sanitizer build of the display-free tests"
+cmake --preset asan >/dev/null || die "configuring asan failed"
+cmake --build --preset asan -j "$jobs" --target quorvel_core_tests quorvel_raster_tests ||
+  die "building asan failed"
+
+step "Starting a display"
+export QUORVEL_OWN_DISPLAY=1
+. "$here/xvfb.sh"
+quorvel_start_xvfb || die "no display"
+echo "DISPLAY=$DISPLAY"
+
+export WINEPREFIX="$root/build/win32/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  step "Creating the Wine prefix"
+  wineboot -i >/dev/null 2>&1
+  wineserver -w
+fi
+
+passed=0
+failed=0
+run_ctest() {
+  local dir="$1"
+  shift
+  step "Running the tests of $dir $*"
+  local log
+  log="$(mktemp)"
+  ctest --test-dir "$dir" --output-on-failure "$@" 2>&1 | tee "$log"
+  local line
+  line="$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)"
+  if [ -z "$line" ]; then
+    failed=$((failed + 1))
+    echo "(no result from ctest in $dir)"
+  else
+    local f total
+    f="$(sed -E 's/.*passed, ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$line")"
+    total="$(sed -E 's/.*passed, ([0-9]+) tests? failed out of ([0-9]+).*/\2/' <<<"$line")"
+    failed=$((failed + f))
+    passed=$((passed + total - f))
+  fi
+  rm -f "$log"
+}
+
+run_ctest build/linux
+run_ctest build/win32
+run_ctest build/asan -L 'core|raster'
+wineserver -k >/dev/null 2>&1 || true
+
+echo
+echo "Tests: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,75 @@
+# Helpers of the end-to-end tests: run the real program on the display and
+# look at it as a person would, by screenshots.
+#   QUORVEL_WRAPPER   runs the program (scripts/wine-run for the Win32 build), may be empty
+#   QUORVEL_ARTIFACTS where screenshots are kept
+set -uo pipefail
+
+artifacts="${QUORVEL_ARTIFACTS:-/tmp/quorvel-e2e}"
+mkdir -p "$artifacts"
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# start_program ARGS...: starts the program in the background; PROGRAM_PID.
+start_program() {
+  if [ -n "${QUORVEL_WRAPPER:-}" ]; then
+    "$QUORVEL_WRAPPER" "$PROGRAM" "$@" &
+  else
+    "$PROGRAM" "$@" &
+  fi
+  PROGRAM_PID=$!
+}
+
+stop_program() {
+  if [ -n "${PROGRAM_PID:-}" ] && kill -0 "$PROGRAM_PID" 2>/dev/null; then
+    kill "$PROGRAM_PID" 2>/dev/null
+    wait "$PROGRAM_PID" 2>/dev/null
+  fi
+}
+trap stop_program EXIT
+
+# screenshot NAME: the whole screen into $artifacts/NAME.png; prints the path.
+screenshot() {
+  local file="$artifacts/$1.png"
+  import -silent -window root "$file" 2>/dev/null || return 1
+  echo "$file"
+}
+
+# pixel FILE X Y: "R,G,B" of one pixel of a screenshot.
+pixel() {
+  convert "$1" -crop "1x1+$2+$3" -depth 8 txt:- 2>/dev/null |
+    sed -n '2s/.*(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1,\2,\3/p'
+}
+
+# wait_for_pixel X Y RGB SECONDS: until the screen shows RGB at (X, Y).
+wait_for_pixel() {
+  local deadline=$((SECONDS + $4)) shot
+  while [ $SECONDS -lt $deadline ]; do
+    if shot="$(screenshot waiting)" && [ "$(pixel "$shot" "$1" "$2")" = "$3" ]; then
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 1
+}
+
+# wait_for_exit SECONDS: the program's exit code, or 124 when it is still running.
+wait_for_exit() {
+  local deadline=$((SECONDS * 10 + $1 * 10)) now
+  while kill -0 "$PROGRAM_PID" 2>/dev/null; do
+    now=$((SECONDS * 10))
+    if [ "$now" -ge "$deadline" ]; then
+      echo 124
+      return
+    fi
+    sleep 0.1
+  done
+  wait "$PROGRAM_PID"
+  echo $?
+}
+
+screen_size() {
+  xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p'
+}
