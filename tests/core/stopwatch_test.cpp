@@ -1,0 +1,97 @@
+// The stopwatch and the score text: the numbers every total is made of.
+#include <gtest/gtest.h>
+
+#include "bench/score_text.h"
+#include "bench/stopwatch.h"
+#include "fake/fake_platform.h"
+
+namespace quorvel {
+namespace {
+
+TEST(ScoreText, FormatsLikeTheWindowsRuntime) {
+  const std::pair<double, const char*> cases[] = {
+      {40.0, "40."},
+      {0.0, "0."},
+      {6.666666, "6.6667"},
+      {0.5, "0.5"},
+      {123456.0, "1.2346e+005"},
+      {100000.0, "1.e+005"},
+      {20.00004, "20."},
+      {12345.0, "12345."},
+      {99999.4, "99999."},
+      {99999.6, "1.e+005"},  // rounding reaches the next decade
+      {0.1, "0.1"},
+      {0.0999996, "0.1"},  // rounds up into the fixed range
+      {0.099999, "9.9999e-002"},
+      {0.05, "5.e-002"},
+      {0.000123456, "1.2346e-004"},
+      {9.99996, "10."},
+      {5.12344, "5.1234"},
+      {1e200, "1.e+200"},
+      {-2.5, "-2.5"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(FormatScore(value), text) << value;
+}
+
+TEST(ScoreText, ParsesBackLikeAtof) {
+  EXPECT_DOUBLE_EQ(ParseScore("6.6667"), 6.6667);
+  EXPECT_DOUBLE_EQ(ParseScore("40."), 40.0);
+  EXPECT_DOUBLE_EQ(ParseScore("1.2346e+005"), 123460.0);
+  EXPECT_DOUBLE_EQ(ParseScore("1.e+005"), 100000.0);
+  EXPECT_DOUBLE_EQ(ParseScore("not a number"), 0.0);
+  EXPECT_DOUBLE_EQ(ParseScore(""), 0.0);
+}
+
+TEST(ScoreText, TruncatesTowardZero) {
+  EXPECT_EQ(TruncatedText(20.9999), "20");
+  EXPECT_EQ(TruncatedText(20.5443), "20");
+  EXPECT_EQ(TruncatedText(0.4), "0");
+  EXPECT_EQ(TruncatedText(-3.7), "-3");
+  EXPECT_EQ(TruncatedText(1e12), "2147483647");
+}
+
+class StopwatchTest : public ::testing::Test {
+ protected:
+  std::string Time(std::int64_t startCounter, std::int64_t stopCounter) {
+    services.counter = startCounter;
+    StartTimer(services);
+    services.counter = stopCounter;
+    return StopTimer(services);
+  }
+  fake::FakeServices services;
+};
+
+TEST_F(StopwatchTest, ScoreIsTwentyOverTheElapsedSeconds) {
+  services.frequency = 1000000;
+  EXPECT_EQ(Time(1000, 1000 + 500000), "40.");      // half a second
+  EXPECT_EQ(Time(0, 2000000), "10.");               // 2 s
+  EXPECT_EQ(Time(0, 4000000), "5.");                // 4 s
+  EXPECT_EQ(Time(7, 7), "0.");                      // nothing elapsed
+  EXPECT_EQ(Time(0, 3000000), "6.6667");            // 3 s
+  EXPECT_EQ(Time(0, 150), "1.3333e+005");           // far under a fifth of a millisecond
+}
+
+TEST_F(StopwatchTest, OddFrequencyHalvesByTruncation) {
+  services.frequency = 7;  // half of it is 3
+  EXPECT_EQ(Time(10, 13), "40.");
+}
+
+TEST_F(StopwatchTest, NoFrequencyGivesZeroInsteadOfDividing) {
+  services.frequency = 0;
+  EXPECT_EQ(Time(0, 12345), "0.");
+  services.frequency = 1;
+  EXPECT_EQ(Time(0, 12345), "0.");
+}
+
+TEST_F(StopwatchTest, SecondStopMeasuresFromTheSameStart) {
+  services.frequency = 1000;
+  services.counter = 0;
+  StartTimer(services);
+  services.counter = 500;
+  EXPECT_EQ(StopTimer(services), "40.");
+  services.counter = 1000;
+  EXPECT_EQ(StopTimer(services), "20.");
+}
+
+}  // namespace
+}  // namespace quorvel
