@@ -149,7 +149,6 @@ void RasterCanvas::SetDIBitsToDevice(int x, int y, int w, int h, const platform:
 int RasterCanvas::DrawText(const std::string& text, Rect& r, unsigned format) {
   TextPaint paint;
   paint.target = Target();
-  paint.surfaceBounds = target_->Bounds();
   paint.textColour = text_;
   paint.bkColour = bk_;
   paint.opaque = bkMode_ == platform::BkMode::Opaque;

@@ -9,8 +9,7 @@
 namespace quorvel::raster {
 
 struct TextPaint {
-  DrawTarget target;   // the surface cut by the canvas's clip
-  Rect surfaceBounds;  // the whole surface
+  DrawTarget target;  // the surface cut by the canvas's clip
   Colour textColour = 0;
   Colour bkColour = 0xFFFFFF;
   bool opaque = true;
