@@ -1,0 +1,26 @@
+#include "platform/win32/win32_facts.h"
+
+#include "platform/win32/gdi_handles.h"
+
+namespace quorvel::win32 {
+
+std::uint32_t Win32Facts::OsBuildNumber() {
+  OSVERSIONINFOA version{};
+  version.dwOSVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA): the plain, not the EX, form
+  if (!::GetVersionExA(&version)) return 0;
+  return version.dwBuildNumber;
+}
+
+platform::DisplayMode Win32Facts::Display() {
+  platform::DisplayMode mode;
+  WindowDc desktop(::GetDesktopWindow());
+  if (!desktop) return mode;
+  mode.width = ::GetDeviceCaps(desktop.get(), HORZRES);
+  mode.height = ::GetDeviceCaps(desktop.get(), VERTRES);
+  mode.planes = ::GetDeviceCaps(desktop.get(), PLANES);
+  mode.bitsPerPixel = ::GetDeviceCaps(desktop.get(), BITSPIXEL);
+  mode.refresh = ::GetDeviceCaps(desktop.get(), VREFRESH);
+  return mode;
+}
+
+}  // namespace quorvel::win32

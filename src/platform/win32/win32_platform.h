@@ -1,0 +1,32 @@
+// The Win32 backend as one platform::Platform.
+#pragma once
+
+#include <memory>
+
+#include "platform/platform.h"
+#include "platform/win32/dialog_system.h"
+#include "platform/win32/gdi_graphics.h"
+#include "platform/win32/win32_facts.h"
+#include "platform/win32/win32_services.h"
+
+namespace quorvel::win32 {
+
+class Win32Platform : public platform::Platform {
+ public:
+  platform::Services& services() override { return services_; }
+  platform::Graphics& graphics() override { return graphics_; }
+  platform::DialogSystem& dialogs() override { return dialogs_; }
+  platform::Facts& facts() override { return facts_; }
+
+ private:
+  Win32Services services_;
+  GdiGraphics graphics_;
+  Win32DialogSystem dialogs_;
+  Win32Facts facts_;
+};
+
+// The backend; null, with the reason on standard error, when no window can
+// be made on this desktop.
+std::unique_ptr<platform::Platform> CreatePlatform();
+
+}  // namespace quorvel::win32
