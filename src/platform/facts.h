@@ -31,6 +31,34 @@ struct DisplayMode {
   int refresh = 0;        // VREFRESH; 0 when unknown
 };
 
+// What the desktop says about the graphics adapter and its driver.
+struct AdapterFacts {
+  bool directDrawAvailable = false;
+  // Total video memory in bytes as DirectDraw reports it; 0 when unknown.
+  // Wide enough for cards beyond 4 GiB, which the Linux backend can report.
+  std::uint64_t videoMemoryTotal = 0;
+  // The display driver's file and its fixed version halves (most and least
+  // significant 32 bits); both halves are 0 when the file has no version.
+  bool driverFound = false;
+  std::uint32_t driverVersionMs = 0, driverVersionLs = 0;
+  bool adapterFound = false;
+  std::string adapterDescription;
+};
+
+// Bits of the desktop's SHADEBLENDCAPS: which blends the driver accelerates.
+constexpr std::uint32_t kBlendConstantAlpha = 0x01;
+constexpr std::uint32_t kBlendPerPixelAlpha = 0x02;
+constexpr std::uint32_t kBlendPremultipliedAlpha = 0x04;
+constexpr std::uint32_t kBlendGradientRect = 0x10;
+constexpr std::uint32_t kBlendGradientTriangle = 0x20;
+
+// The optional imaging entry points (TransparentBlt, AlphaBlend); null when
+// the desktop does not offer them.
+struct ImagingEntries {
+  void* transparentBlt = nullptr;
+  void* alphaBlend = nullptr;
+};
+
 class Facts {
  public:
   virtual ~Facts() = default;
@@ -39,6 +67,13 @@ class Facts {
   virtual std::uint32_t OsBuildNumber() = 0;
   virtual HardwareDescription& Hardware() = 0;
   virtual DisplayMode Display() = 0;
+  // The adapter and driver facts. Asked once while the driver is probed
+  // early and again for the adapter description once the screen elements
+  // exist, so both answers must describe the same adapter.
+  virtual AdapterFacts Adapter() { return {}; }
+  // The SHADEBLENDCAPS bits above; 0 when nothing is accelerated or unknown.
+  virtual std::uint32_t ShadeBlendCaps() { return 0; }
+  virtual ImagingEntries Imaging() { return {}; }
 };
 
 }  // namespace quorvel::platform
