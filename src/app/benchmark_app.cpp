@@ -1,11 +1,14 @@
 #include "app/benchmark_app.h"
 
 #include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
 #include "app/main_dialog.h"
+#include "bench/layered_tests.h"
+#include "bench/report.h"
 #include "bench/benchmark_scores.h"
 #include "sysinfo/system_info.h"
 
@@ -23,6 +26,28 @@ class BenchmarkApp {
     MainDialog dialog(platform_, systemInfo_, scores_);
     dialog.DoModal();
     return false;
+  }
+
+  // --run: the sequence right after the opening slide, the report on
+  // standard output. Returns the exit code.
+  int RunOnce() {
+    MainDialog dialog(platform_, systemInfo_, scores_);
+    dialog.RunOnceAndEnd();
+    dialog.DoModal();
+    if (!dialog.sequenceCompleted()) {
+      std::fputs("quorvel: the window was closed before the test ran\n", stderr);
+      return 3;
+    }
+    std::fputs(WithNewlines(dialog.resultsText).c_str(), stdout);
+    std::fputs("\n", stdout);
+    std::fflush(stdout);
+    const int missing = static_cast<int>(std::size(kLayeredTestOrder)) - dialog.lastRunScoredTests();
+    if (missing > 0) {
+      std::fprintf(stderr, "quorvel: %d of the %d tests produced no score\n", missing,
+                   static_cast<int>(std::size(kLayeredTestOrder)));
+      return 4;
+    }
+    return 0;
   }
 
  private:
@@ -56,6 +81,7 @@ int BenchmarkMain(int argc, char** argv, const PlatformFactory& createPlatform) 
   std::unique_ptr<platform::Platform> platform = createPlatform();
   if (!platform) return 1;
   BenchmarkApp app(*platform);
+  if (commandLine.runOnce) return app.RunOnce();
   app.InitInstance();
   return 0;
 }

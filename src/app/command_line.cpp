@@ -13,6 +13,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       result.action = CommandLine::Action::ShowVersion;
       return result;
     }
+    if (arg == "--run") {
+      result.runOnce = true;
+      continue;
+    }
     result.action = CommandLine::Action::Error;
     result.error = arg.rfind("-", 0) == 0 ? "unknown option '" + arg + "'"
                                           : "unexpected argument '" + arg + "'";
@@ -22,13 +26,15 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-  return "Usage: quorvel [--help | --version]\n"
+  return "Usage: quorvel [--run | --help | --version]\n"
          "\n"
          "Quorvel measures how fast the desktop moves and redraws translucent and\n"
          "colour-keyed windows. Started without arguments it opens its window, shows\n"
          "the machine's graphics facts and runs the test when you press 'Run Test'.\n"
          "\n"
          "Options:\n"
+         "  --run      run the test as soon as the window is up, print the report to\n"
+         "             standard output and exit (0 when every test produced a score)\n"
          "  --help     show this text and exit\n"
          "  --version  show the program's version and exit\n";
 }

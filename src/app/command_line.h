@@ -10,6 +10,7 @@ namespace quorvel {
 struct CommandLine {
   enum class Action { RunDesktop, ShowHelp, ShowVersion, Error };
   Action action = Action::RunDesktop;
+  bool runOnce = false;  // --run: run the test right away, print the report, end
   std::string error;  // for Action::Error: what was wrong, for the user
 };
 

@@ -2,6 +2,7 @@
 
 #include "app/control_layout.h"
 #include "platform/resource_ids.h"
+#include "sysinfo/graphics_probe.h"
 #include "sysinfo/os_probe.h"
 #include "sysinfo/processor_probe.h"
 
@@ -16,14 +17,14 @@ bool MainDialog::OnInitDialog() {
 
   ProbeOperatingSystem(systemInfo_, p.facts());
   UpdateData(false);
+  ProbeDriverAndImaging(systemInfo_, p.facts());
 
   Dialog::OnInitDialog();
 
-  // The desktop's size decides the layout and where the slide-in starts.
-  const platform::DisplayMode mode = p.facts().Display();
-  systemInfo_.screenWidth = mode.width;
-  systemInfo_.screenHeight = mode.height;
+  ProbeAdapterModeAndCapabilities(systemInfo_, p.facts());
   ProbeProcessor(systemInfo_, p.facts().Hardware());
+  FinishProbing(systemInfo_);
+  // The picture starts one screen width to the left and slides in.
   screen_.contentOffsetX = -systemInfo_.screenWidth;
 
   host().ShowWindow(platform::Show::Maximized);
@@ -34,6 +35,7 @@ bool MainDialog::OnInitDialog() {
   host().SetIcon(IDR_MAINFRAME);
 
   resultsText = "Press 'Run Test' to run a new test";
+  reportText_ = resultsText;
   UpdateData(false);
 
   host().SetTimer(kSlideInTimer, 10);
@@ -72,6 +74,35 @@ void MainDialog::SlideInStep() {
   if (systemInfo_.screenHeight >= kTallScreenHeight) host().ShowControl(IDC_SAVE_RESULTS, true);
   host().KillTimer(kSlideInTimer);
   host().Invalidate(nullptr, true);
+
+  if (runOnceAndEnd_) {
+    OnRunTest();
+    host().EndDialog(IDOK);
+  }
+}
+
+void MainDialog::OnCommand(int id) {
+  switch (id) {
+    case IDC_RUN_TEST:
+    case IDC_RUN_TEST_FIRST:
+      OnRunTest();
+      break;
+    case IDC_VIEW_DETAILS:
+      OnViewDetails();
+      break;
+    default:
+      Dialog::OnCommand(id);
+      break;
+  }
+}
+
+void MainDialog::OnViewDetails() {
+  if (scores_.testsRun == 0) return;
+  screen_.fadeLevel = 0;
+  screen_.animationLastTick = platform().services().TickCount();
+  screen_.enteringResults = 1;
+  host().SetFocus();
+  host().SetTimer(kFadeToResultsTimer, 50);
 }
 
 // No system command (move, size, minimise, close, the about item) has any

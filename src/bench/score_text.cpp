@@ -57,13 +57,13 @@ std::string FormatScore(double value) {
 
 double ParseScore(const std::string& text) { return std::atof(text.c_str()); }
 
-std::string TruncatedText(double value) {
-  // A 32-bit signed integer, truncated toward zero; values beyond its range
-  // are clamped rather than left undefined.
-  if (std::isnan(value)) return "0";
-  if (value >= 2147483647.0) return "2147483647";
-  if (value <= -2147483648.0) return "-2147483648";
-  return std::to_string(static_cast<std::int32_t>(value));
+std::int32_t TruncatedValue(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483647.0) return 2147483647;
+  if (value <= -2147483648.0) return -2147483647 - 1;
+  return static_cast<std::int32_t>(value);
 }
+
+std::string TruncatedText(double value) { return std::to_string(TruncatedValue(value)); }
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 // by everything that adds them up.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace quorvel {
@@ -16,7 +17,11 @@ std::string FormatScore(double value);
 // 0 when there is none).
 double ParseScore(const std::string& text);
 
-// The integer part of a score, truncated toward zero, as decimal text.
+// The integer part of a score: truncated toward zero into 32 bits (values
+// beyond that range are clamped rather than left undefined).
+std::int32_t TruncatedValue(double value);
+
+// The same as decimal text.
 std::string TruncatedText(double value);
 
 }  // namespace quorvel

@@ -73,7 +73,10 @@ class DialogHost {
 
   // --- Calls a worker thread makes on a test window. Each is a full
   // exchange with the user-interface thread: it returns once that thread
-  // has handled it.
+  // has handled it. Once the window is destroyed they return at once
+  // without effect, and the backend completes any such call in progress
+  // before it calls Attach(nullptr): so handlers may wait there for their
+  // workers to leave the host.
   virtual bool IsWindowVisible() = 0;
   virtual void MoveWindow(int x, int y, int w, int h, bool repaint) = 0;
   virtual void UpdateWindow() = 0;

@@ -1,5 +1,6 @@
 #include "fake/fake_platform.h"
 
+#include <chrono>
 #include <thread>
 
 namespace quorvel::fake {
@@ -41,6 +42,7 @@ bool FakeHardware::QueryNumber(const std::string& keyPath, const std::string& va
 }
 
 void FakeServices::Sleep(unsigned ms) {
+  std::lock_guard<std::mutex> lock(mutex);
   sleeps.push_back(ms);
   tick += ms;
 }
@@ -182,23 +184,37 @@ void FakeDialogHost::EndDialog(int result) {
 }
 
 void FakeDialogHost::MoveWindow(int x, int y, int w, int h, bool) {
+  if (platform_.onMove) platform_.onMove(*this, moves);
+  if (ended) return;  // the window is gone
+  std::lock_guard<std::mutex> lock(mutex_);
   windowRect = Rect{x, y, x + w, y + h};
+  ++moves;
+  platform_.fakeServices.counter += platform_.counterPerMove;
 }
 
 bool FakeDialogHost::SetLayeredAttributes(Colour key, int alpha, unsigned flags) {
+  std::lock_guard<std::mutex> lock(mutex_);
   layered.push_back(Layered{key, alpha, flags});
-  return true;
+  return platform_.layeredWorks;
 }
 
 int FakeDialogSystem::RunModal(int templateId, platform::DialogHandlers& handlers,
                                platform::DialogHost*) {
+  int showing = 0;
+  for (const auto& run : runs) showing += run->templateId == templateId ? 1 : 0;
   runs.push_back(std::make_unique<FakeDialogHost>(platform_, templateId));
   FakeDialogHost& host = *runs.back();
+  host.showing = showing;
   host.handlers = &handlers;
   handlers.Attach(&host);
   handlers.OnInitDialog();
   auto script = scripts.find(templateId);
-  if (script != scripts.end() && !host.ended) script->second(host);
+  if (script != scripts.end() && !host.ended) {
+    script->second(host);
+  } else if (templateId == 129) {
+    // A test window runs until its worker ends it.
+    while (!host.ended) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   handlers.OnDestroy();
   handlers.Attach(nullptr);
   return host.endResult;

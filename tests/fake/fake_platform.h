@@ -2,10 +2,12 @@
 // records what the dialogs do with their windows and lets a test drive them.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -47,8 +49,9 @@ class FakeFacts : public platform::Facts {
 // A fake clock: time moves only when a test moves it.
 class FakeServices : public platform::Services {
  public:
-  std::uint32_t tick = 5000;
-  std::int64_t counter = 0;
+  std::mutex mutex;  // guards the records below against worker threads
+  std::atomic<std::uint32_t> tick{5000};
+  std::atomic<std::int64_t> counter{0};
   std::int64_t frequency = 1000000;
   std::vector<unsigned> sleeps;
   std::vector<std::string> pagesOpened;
@@ -153,13 +156,15 @@ class FakeDialogHost : public platform::DialogHost {
 
   // What the dialog did.
   int templateId;
+  int showing = 0;  // how many dialogs of this template ran before this one
   std::map<int, Control> controls;
   std::map<int, Timer> timers;
   std::vector<std::string> calls;  // "Move 1004", "SuppressErase 1004", ... in order
   int invalidations = 0;
   bool maximized = false;
-  bool ended = false;
-  int endResult = 0;
+  std::atomic<bool> ended{false};
+  std::atomic<int> endResult{0};
+  std::atomic<int> moves{0};
   std::vector<std::pair<unsigned, std::string>> systemMenu;
   bool hasSystemMenu = true;
   int icon = 0;
@@ -194,7 +199,7 @@ class FakeDialogHost : public platform::DialogHost {
   bool AppendSystemMenuItem(unsigned command, const std::string& text) override;
   void SetIcon(int iconId) override { icon = iconId; }
   void EndDialog(int result) override;
-  bool IsWindowVisible() override { return true; }
+  bool IsWindowVisible() override { return !ended; }
   void MoveWindow(int x, int y, int w, int h, bool repaint) override;
   void UpdateWindow() override {}
   bool SetLayeredAttributes(Colour key, int alpha, unsigned flags) override;
@@ -210,6 +215,7 @@ class FakeDialogHost : public platform::DialogHost {
 
  private:
   FakePlatform& platform_;
+  std::mutex mutex_;  // the worker thread moves the window
 };
 
 // Runs dialogs without windows: OnInitDialog, then the test's script for
@@ -237,6 +243,12 @@ class FakePlatform : public platform::Platform {
   FakeGraphics fakeGraphics;
   FakeDialogSystem dialogSystem;
   FakeFacts fakeFacts;
+  // How test windows behave: whether they can be made layered, and how far
+  // the performance counter moves with each move of the window.
+  bool layeredWorks = true;
+  std::int64_t counterPerMove = 1000;
+  // Called on the worker thread before each move of a test window.
+  std::function<void(FakeDialogHost& window, int move)> onMove;
 
   platform::Services& services() override { return fakeServices; }
   platform::Graphics& graphics() override { return fakeGraphics; }

@@ -1,0 +1,62 @@
+// "Run Test": the four layered-window tests, the scores and the report.
+#include "app/main_dialog.h"
+#include "bench/layered_test_dialog.h"
+#include "bench/layered_tests.h"
+#include "bench/report.h"
+#include "platform/resource_ids.h"
+
+namespace quorvel {
+
+void MainDialog::OnRunTest() {
+  // The test windows' modal loops also deliver this window's commands; a
+  // press that arrives while a run is under way is ignored.
+  if (sequenceRunning_) return;
+  sequenceRunning_ = true;
+  platform::Services& services = platform().services();
+
+  host().ShowControl(IDC_RUN_TEST_FIRST, false);
+  scores_.testsRun = 1;
+  OnViewDetails();  // the cross-fade to the results screen runs during the tests
+  services.Sleep(1000);
+
+  Rect r = host().WindowRect();
+  reportText_ = scores_.layeredSection;
+  RepaintResults(r);
+  UpdateData(false);
+  services.SetCursorPos(r.right, r.bottom - 80);
+
+  LayeredTestDialog test(platform(), scores_);
+  scores_.scoreTotal = 0.0;
+  const std::string head = ReportHead(systemInfo_);
+  scores_.layeredSection = kLayeredSectionStart;
+  int scored = 0;
+  for (int index : kLayeredTestOrder) {
+    scores_.layeredTestIndex = index;
+    test.DoModal();
+    if (test.lastOutcome() == LayeredTestDialog::Outcome::Scored) ++scored;
+    services.Sleep(500);
+  }
+
+  scoreText_ = CompleteLayeredSection(scores_);
+  resultsText = head + scores_.layeredSection;
+  host().SetFocus();
+
+  r = host().WindowRect();
+  reportText_ = scores_.layeredSection;
+  RepaintResults(r);
+  UpdateData(false);
+
+  lastRunScoredTests_ = scored;
+  sequenceCompleted_ = true;
+  sequenceRunning_ = false;
+}
+
+void MainDialog::RepaintResults(const Rect& r) {
+  host().InvalidateControl(IDC_VIEW_DETAILS, true);
+  host().InvalidateControl(IDC_SAVE_RESULTS, true);
+  // The window rectangle is passed on as it is, as a client rectangle.
+  const Rect content{r.left, r.top + 80, r.right, r.bottom - 80};
+  host().Invalidate(&content, true);
+}
+
+}  // namespace quorvel

@@ -1,0 +1,135 @@
+#include "bench/layered_test_dialog.h"
+
+#include "bench/layered_tests.h"
+#include "bench/score_text.h"
+#include "bench/stopwatch.h"
+#include "platform/resource_ids.h"
+
+namespace quorvel {
+
+template <typename F>
+bool LayeredTestDialog::Channel::Call(F call) {
+  platform::DialogHost* target;
+  {
+    std::lock_guard<std::mutex> lock(mutex);
+    if (closed || host == nullptr) return false;
+    target = host;
+  }
+  // The backend keeps the host valid for a call in progress until it has
+  // completed (see DialogHost), so the lock need not be held here: holding
+  // it would stop the user-interface thread from closing the window while
+  // it serves this very call.
+  call(*target);
+  return true;
+}
+
+LayeredTestDialog::LayeredTestDialog(platform::Platform& platform, BenchmarkScores& scores)
+    : Dialog(platform, IDD_LAYERED_TEST), scores_(scores) {}
+
+LayeredTestDialog::~LayeredTestDialog() = default;
+
+void LayeredTestDialog::Attach(platform::DialogHost* host) {
+  Dialog::Attach(host);
+  if (host != nullptr || !channel_) return;
+  // The window is gone: stop the worker and wait until it has left, so that
+  // nothing of this showing touches the window or the scores afterwards.
+  std::unique_lock<std::mutex> lock(channel_->mutex);
+  channel_->closed = true;
+  channel_->host = nullptr;
+  channel_->changed.wait(lock, [this] { return !channel_->running; });
+  channel_.reset();
+}
+
+bool LayeredTestDialog::OnInitDialog() {
+  Dialog::OnInitDialog();
+  lastOutcome_ = Outcome::Closed;
+  channel_ = std::make_shared<Channel>();
+  channel_->host = &host();
+  channel_->layeredTestIndex = scores_.layeredTestIndex;
+  channel_->running = true;
+
+  std::shared_ptr<Channel> channel = channel_;
+  if (!platform().services().StartThread([this, channel] { Worker(channel); })) {
+    channel_->running = false;
+    Finish(*channel_, Outcome::NotRun, kTestNotRunText);
+  }
+  return true;
+}
+
+Colour LayeredTestDialog::DialogBrushColour() { return kTestWindowBlue; }
+
+void LayeredTestDialog::OnOK() {
+  CloseByUser();
+  Dialog::OnCancel();
+}
+
+void LayeredTestDialog::OnCancel() {
+  CloseByUser();
+  Dialog::OnCancel();
+}
+
+void LayeredTestDialog::CloseByUser() {
+  if (!channel_) return;
+  std::lock_guard<std::mutex> lock(channel_->mutex);
+  channel_->closed = true;
+}
+
+void LayeredTestDialog::Worker(const std::shared_ptr<Channel>& channel) {
+  platform::Services& services = platform().services();
+
+  // Wait, outside the measurement, until the window is on screen.
+  bool visible = false;
+  while (channel->Call([&](platform::DialogHost& h) { visible = h.IsWindowVisible(); }) &&
+         !visible) {
+    services.Sleep(10);
+  }
+
+  const LayeredTest test = LayeredTestFor(channel->layeredTestIndex);
+  bool layered = true;
+  if (test.known) {
+    channel->Call([&](platform::DialogHost& h) {
+      layered = h.SetLayeredAttributes(test.key, test.alpha, test.flags);
+    });
+  }
+
+  std::string scoreText;
+  if (!layered) {
+    Finish(*channel, Outcome::NotRun, kTestNotRunText);
+  } else if (RunSteps(*channel, scoreText)) {
+    Finish(*channel, Outcome::Scored, scoreText);
+  }
+
+  std::lock_guard<std::mutex> lock(channel->mutex);
+  channel->running = false;
+  channel->changed.notify_all();
+}
+
+bool LayeredTestDialog::RunSteps(Channel& channel, std::string& scoreText) {
+  platform::Services& services = platform().services();
+  StartTimer(services);
+  for (int step = 0; step < kTestSteps; ++step) {
+    const TestStep s = LayeredTestStep(step);
+    const bool done = channel.Call([&](platform::DialogHost& h) {
+      h.MoveWindow(s.x, s.y, s.w, s.h, true);
+      h.UpdateWindow();
+    });
+    if (!done) return false;
+  }
+  scoreText = StopTimer(services);
+  return true;
+}
+
+void LayeredTestDialog::Finish(Channel& channel, Outcome outcome, const std::string& text) {
+  {
+    std::lock_guard<std::mutex> lock(channel.mutex);
+    if (channel.closed) return;  // closed by the user: nothing is added
+    const LayeredTest test = LayeredTestFor(channel.layeredTestIndex);
+    if (outcome == Outcome::Scored) scores_.scoreTotal += ParseScore(text);
+    scores_.layeredSection += test.label;
+    scores_.layeredSection += text;
+    lastOutcome_ = outcome;
+  }
+  channel.Call([](platform::DialogHost& h) { h.EndDialog(IDCANCEL); });
+}
+
+}  // namespace quorvel

@@ -1,0 +1,71 @@
+// The small test window. Each showing runs one layered-window test: a
+// worker thread makes the window layered, drags it across the screen in 900
+// steps, and adds the score and a report line to the scores.
+#pragma once
+
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
+#include "app/dialog.h"
+#include "bench/benchmark_scores.h"
+
+namespace quorvel {
+
+// The test window's background: red 0, green 48, blue 156.
+constexpr Colour kTestWindowBlue = Rgb(0, 48, 156);
+
+// What the report line says instead of a score when the desktop cannot
+// make the window layered.
+constexpr char kTestNotRunText[] = "not run (the desktop cannot make layered windows)";
+
+class LayeredTestDialog : public Dialog {
+ public:
+  LayeredTestDialog(platform::Platform& platform, BenchmarkScores& scores);
+  ~LayeredTestDialog() override;
+
+  // What the last showing did.
+  enum class Outcome { Scored, NotRun, Closed };
+  Outcome lastOutcome() const { return lastOutcome_; }
+
+  void Attach(platform::DialogHost* host) override;
+  bool OnInitDialog() override;
+  Colour DialogBrushColour() override;
+
+ protected:
+  // The user closed the window (Esc, Enter, the window manager's close):
+  // the test ends without a score or a line.
+  void OnOK() override;
+  void OnCancel() override;
+
+ private:
+  void CloseByUser();
+
+  // Shared by the user-interface thread and one showing's worker. The
+  // worker reaches the window only through Call(), so once the window is
+  // gone it stops at its next step.
+  struct Channel {
+    std::mutex mutex;
+    std::condition_variable changed;
+    platform::DialogHost* host = nullptr;
+    bool closed = false;   // the window is gone: the worker must stop
+    bool running = false;  // the worker has not finished
+    int layeredTestIndex = 0;
+
+    // Runs `call` on the window unless it is gone; false when it is.
+    template <typename F>
+    bool Call(F call);
+  };
+
+  void Worker(const std::shared_ptr<Channel>& channel);
+  // The timed part: 900 moves and updates between StartTimer and StopTimer.
+  bool RunSteps(Channel& channel, std::string& scoreText);
+  // Adds the line (and score) to the scores unless the window was closed.
+  void Finish(Channel& channel, Outcome outcome, const std::string& text);
+
+  BenchmarkScores& scores_;
+  std::shared_ptr<Channel> channel_;
+  Outcome lastOutcome_ = Outcome::Closed;
+};
+
+}  // namespace quorvel

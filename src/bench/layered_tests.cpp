@@ -1,0 +1,37 @@
+#include "bench/layered_tests.h"
+
+#include "platform/dialog.h"
+
+namespace quorvel {
+
+LayeredTest LayeredTestFor(int layeredTestIndex) {
+  using platform::kLwaAlpha;
+  using platform::kLwaColourKey;
+  switch (layeredTestIndex) {
+    case 0:
+      return {true, 0, 128, kLwaAlpha, "\r\n  50% visibility : "};
+    case 1:
+      return {true, 0, 255, kLwaAlpha, "\r\n  100% visibility : "};
+    case 2:
+      return {true, 0, 120, kLwaAlpha, "\r\n  47% visibility : "};
+    case 3:
+      return {true, Rgb(0, 0, 0), 0, kLwaColourKey, "\r\n  Black as transparent : "};
+    default:
+      return {false, 0, 0, 0, ""};
+  }
+}
+
+TestStep LayeredTestStep(int step) {
+  const int pass = step / kStepsPerPass;
+  const int i = step % kStepsPerPass;
+  switch (pass) {
+    case 0:
+      return {i, 0, 200, 500};
+    case 1:
+      return {0, i, 500, 200};
+    default:
+      return {i, i, 300, 300};
+  }
+}
+
+}  // namespace quorvel
