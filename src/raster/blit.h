@@ -33,6 +33,8 @@ class PixelConverter {
  public:
   PixelConverter(const BlitSource& src, const BlitDest& dst);
   std::uint32_t operator()(std::uint32_t sourcePixel) const;
+  // True when pixels pass through unchanged (both sides the same format).
+  bool identity() const { return mode_ == Mode::Copy; }
 
  private:
   enum class Mode { Copy, ColourToMono, MonoToColour } mode_;
@@ -62,7 +64,8 @@ void BitBlt(const BlitDest& dst, int x, int y, int w, int h, const BlitSource& s
 // xSrc + i * wSrc / w (and likewise for rows). Halftone mode averages, with
 // equal weights and rounding, the source pixels whose columns run from
 // floor(i * wSrc / w) to ceil((i + 1) * wSrc / w) - 1 (at least one) and rows
-// likewise, per channel. Any size that is zero or negative draws nothing;
+// likewise, per channel; a monochrome destination always takes the nearest
+// pixel. Any size that is zero or negative draws nothing;
 // destination pixels whose source pixel lies outside the source surface are
 // left untouched.
 void StretchBlt(const BlitDest& dst, int x, int y, int w, int h, const BlitSource& src, int xSrc,

@@ -49,7 +49,22 @@ void FillSpan(const DrawTarget& t, int y, int x0, int x1, const BrushPaint& brus
 void FillRect(const DrawTarget& t, const Rect& r, const BrushPaint& brush) {
   const Rect c = Intersect(r, t.area);
   if (IsEmpty(c)) return;
-  for (int y = c.top; y < c.bottom; ++y) FillSpan(t, y, c.left, c.right, brush);
+  if (IsHatched(brush.hatch) && !brush.opaqueGaps) {
+    for (int y = c.top; y < c.bottom; ++y) FillSpan(t, y, c.left, c.right, brush);
+    return;
+  }
+  // Solid and opaque hatched fills repeat every row or every eighth row, so
+  // after the first period each row is a copy of one drawn before.
+  const int period = IsHatched(brush.hatch) ? 8 : 1;
+  const int width = c.Width();
+  for (int y = c.top; y < c.bottom; ++y) {
+    if (y - c.top < period) {
+      FillSpan(t, y, c.left, c.right, brush);
+    } else {
+      const std::uint32_t* from = t.surface->Row(y - period) + c.left;
+      std::copy(from, from + width, t.surface->Row(y) + c.left);
+    }
+  }
 }
 
 }  // namespace quorvel::raster
