@@ -7,7 +7,9 @@
 
 namespace quorvel::raster {
 
-// A pen resolved for one target; width 0 (no outline) for PS_NULL.
+// A pen resolved for one target; width 0 (no outline) for PS_NULL. Every
+// other style draws solid; a pen of width 0 or 1 is one pixel wide, and a
+// wider one lies wholly inside the shape's edge, as PS_INSIDEFRAME would.
 struct PenPaint {
   std::uint32_t pixel = 0;
   int width = 1;
@@ -21,11 +23,14 @@ PenPaint ResolvePen(const DrawTarget& t, const platform::Pen& pen);
 // top..bottom-2, and so does this.
 void DrawRectangle(const DrawTarget& t, const Rect& r, const PenPaint& pen, const BrushPaint& brush);
 
-// GDI's RoundRect; ellipseWidth and ellipseHeight are the size of the ellipse
-// whose quarters round the corners (clamped to the shape's size). The shape
-// box is the one Rectangle uses (one pixel smaller without a pen), the outline
-// is the shape's boundary, inside it. When either ellipse dimension is 0 or 1
-// the corners are square and the result equals Rectangle's.
+// GDI's RoundRect. ellipseWidth and ellipseHeight are the full size of the
+// ellipse whose quarters round the corners (RoundRect's nWidth and nHeight,
+// not radii), clamped to the shape's size. The shape box is the one
+// Rectangle uses (one pixel smaller without a pen). A row of a corner holds
+// the pixels whose centres lie inside the ellipse inscribed in an
+// ellipseWidth x ellipseHeight box; the outline is the shape's own boundary
+// pixels, so it stays inside. When either ellipse dimension is 0 or 1 the
+// corners are square and the result equals Rectangle's.
 void DrawRoundRect(const DrawTarget& t, const Rect& r, int ellipseWidth, int ellipseHeight,
                    const PenPaint& pen, const BrushPaint& brush);
 
