@@ -1,0 +1,68 @@
+// The user-interface thread's loop: X events, timers, idle painting and calls
+// posted by other threads. Every modal loop (a dialog inside a dialog too)
+// runs this same loop with its own end condition, so whatever the outer
+// dialogs wait for is still delivered while an inner one runs.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "platform/x11/self_pipe.h"
+
+namespace quorvel::x11 {
+
+using Clock = std::chrono::steady_clock;
+
+class EventLoop {
+ public:
+  // What the loop feeds; implemented by the dialog system.
+  class Client {
+   public:
+    virtual ~Client() = default;
+    virtual void HandleEvent(XEvent& event) = 0;
+    // Paints what is invalid; true when anything was painted.
+    virtual bool PaintInvalid() = 0;
+    // The earliest timer deadline, if any timer runs.
+    virtual std::optional<Clock::time_point> NextTimerDue() = 0;
+    virtual void RunDueTimers(Clock::time_point now) = 0;
+  };
+
+  // The thread that makes the loop is the user-interface thread.
+  EventLoop(Display* display, Client& client);
+  EventLoop(const EventLoop&) = delete;
+  EventLoop& operator=(const EventLoop&) = delete;
+
+  // Handles posted calls, then X events, then (when idle) painting, then
+  // due timers, sleeping in poll() between; returns as soon as `done` holds.
+  // The order follows the Windows message queue: input first, WM_PAINT when
+  // nothing else waits, WM_TIMER last.
+  void RunUntil(const std::function<bool()>& done);
+
+  // Queues `call` for the user-interface thread and wakes the loop.
+  // Callable from any thread.
+  void Post(std::function<void()> call);
+  // Wakes the loop so it looks at its end condition again. Any thread.
+  void Wake() { pipe_.Wake(); }
+  // Runs the calls posted so far. User-interface thread only.
+  void RunPosted();
+
+  bool OnUiThread() const { return std::this_thread::get_id() == uiThread_; }
+
+ private:
+  void Sleep(std::optional<Clock::time_point> due);
+
+  Display* display_;
+  Client& client_;
+  SelfPipe pipe_;
+  std::thread::id uiThread_;
+  std::mutex mutex_;
+  std::deque<std::function<void()>> posted_;
+};
+
+}  // namespace quorvel::x11

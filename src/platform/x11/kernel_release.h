@@ -1,0 +1,17 @@
+// The operating-system build number reported on Linux: the kernel release
+// packed as major x 1000 + minor.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace quorvel::x11 {
+
+// "6.1.0-18-amd64" -> 6001, "5.15" -> 5015; 0 when the release does not
+// start with "<major>.<minor>" or the minor is 1000 or more.
+std::uint32_t PackKernelRelease(const std::string& release);
+
+// PackKernelRelease of the running kernel (uname); 0 when uname fails.
+std::uint32_t RunningKernelBuildNumber();
+
+}  // namespace quorvel::x11

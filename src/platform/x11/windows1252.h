@@ -1,0 +1,20 @@
+// The program's text is Windows-1252 (what the Win32 "A" functions take);
+// the X desktop speaks UTF-8. Conversions both ways.
+#pragma once
+
+#include <string>
+
+namespace quorvel::x11 {
+
+// UTF-8 to Windows-1252: characters that code page has are kept, all others
+// (and malformed bytes) are dropped.
+std::string Utf8ToWindows1252(const std::string& utf8);
+
+// Windows-1252 to UTF-8; the five unassigned bytes (0x81, 0x8D, 0x8F, 0x90,
+// 0x9D) become U+0081... as MultiByteToWideChar makes them.
+std::string Windows1252ToUtf8(const std::string& text);
+
+// The Windows-1252 byte of a Unicode code point; 0 when there is none.
+unsigned char Windows1252FromCodePoint(unsigned long codePoint);
+
+}  // namespace quorvel::x11

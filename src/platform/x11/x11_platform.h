@@ -1,0 +1,43 @@
+// The X11 backend: one connection to the X server and the services, drawing,
+// dialogs and facts built on it.
+#pragma once
+
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace quorvel::x11 {
+
+class XConnection;
+class X11DialogSystem;
+class X11Facts;
+class X11Graphics;
+class X11Services;
+
+class X11Platform : public platform::Platform {
+ public:
+  // Takes the connection; to be made on the user-interface thread.
+  explicit X11Platform(std::unique_ptr<XConnection> connection);
+  ~X11Platform() override;
+
+  platform::Services& services() override;
+  platform::Graphics& graphics() override;
+  platform::DialogSystem& dialogs() override;
+  platform::Facts& facts() override;
+
+  XConnection& connection() { return *connection_; }
+  X11DialogSystem& dialogSystem() { return *dialogs_; }
+
+ private:
+  std::unique_ptr<XConnection> connection_;
+  std::unique_ptr<X11Graphics> graphics_;
+  std::unique_ptr<X11DialogSystem> dialogs_;
+  std::unique_ptr<X11Services> services_;
+  std::unique_ptr<X11Facts> facts_;
+};
+
+// Opens $DISPLAY and makes the platform; null, after one line on standard
+// error saying why, when the display cannot be opened.
+std::unique_ptr<platform::Platform> CreatePlatform();
+
+}  // namespace quorvel::x11

@@ -1,0 +1,102 @@
+#include "platform/x11/x_connection.h"
+
+#include <X11/Xutil.h>
+#include <X11/extensions/XShm.h>
+#include <X11/extensions/shape.h>
+#include <fcntl.h>
+
+#include "platform/x11/x_errors.h"
+
+namespace quorvel::x11 {
+namespace {
+
+Atoms InternAtoms(Display* d) {
+  const char* names[] = {
+      "WM_PROTOCOLS",   "WM_DELETE_WINDOW", "_MOTIF_WM_HINTS",
+      "_NET_WM_NAME",   "_NET_WM_STATE",    "_NET_WM_STATE_FULLSCREEN",
+      "_NET_WM_WINDOW_OPACITY", "_NET_WM_ICON", "_NET_WM_WINDOW_TYPE",
+      "_NET_WM_WINDOW_TYPE_DIALOG", "UTF8_STRING", "CLIPBOARD",
+      "QUORVEL_PASTE",
+  };
+  constexpr int kCount = sizeof names / sizeof names[0];
+  Atom values[kCount] = {};
+  XInternAtoms(d, const_cast<char**>(names), kCount, False, values);
+  Atoms a{};
+  a.wmProtocols = values[0];
+  a.wmDeleteWindow = values[1];
+  a.motifWmHints = values[2];
+  a.netWmName = values[3];
+  a.netWmState = values[4];
+  a.netWmStateFullscreen = values[5];
+  a.netWmWindowOpacity = values[6];
+  a.netWmIcon = values[7];
+  a.netWmWindowType = values[8];
+  a.netWmWindowTypeDialog = values[9];
+  a.utf8String = values[10];
+  a.clipboard = values[11];
+  a.pasteProperty = values[12];
+  return a;
+}
+
+PixelLayout ReadPixelLayout(Display* d, int screen, Visual* visual) {
+  PixelLayout layout;
+  layout.depth = DefaultDepth(d, screen);
+  int count = 0;
+  XPixmapFormatValues* formats = XListPixmapFormats(d, &count);
+  for (int i = 0; i < count; ++i) {
+    if (formats[i].depth == layout.depth) layout.bitsPerPixel = formats[i].bits_per_pixel;
+  }
+  if (formats != nullptr) XFree(formats);
+  layout.redMask = visual->red_mask;
+  layout.greenMask = visual->green_mask;
+  layout.blueMask = visual->blue_mask;
+  const bool littleEndianHost = [] {
+    const unsigned one = 1;
+    return *reinterpret_cast<const unsigned char*>(&one) == 1;
+  }();
+  const bool serverOrderMatches = (ImageByteOrder(d) == LSBFirst) == littleEndianHost;
+  layout.matchesRaster = layout.bitsPerPixel == 32 && serverOrderMatches &&
+                         layout.redMask == 0xFF0000 && layout.greenMask == 0x00FF00 &&
+                         layout.blueMask == 0x0000FF;
+  return layout;
+}
+
+}  // namespace
+
+std::unique_ptr<XConnection> XConnection::Open(const char* displayName, std::string* why) {
+  InstallXErrorHandler();
+  Display* display = XOpenDisplay(displayName);
+  if (display == nullptr) {
+    const char* name = displayName != nullptr ? displayName : XDisplayName(nullptr);
+    if (why != nullptr) {
+      *why = (name == nullptr || *name == '\0')
+                 ? std::string("no X display: DISPLAY is not set")
+                 : "cannot open X display '" + std::string(name) + "'";
+    }
+    return nullptr;
+  }
+  // Programs started from here (the browser) must not inherit the connection.
+  fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
+  return std::unique_ptr<XConnection>(new XConnection(display));
+}
+
+XConnection::XConnection(Display* display)
+    : display_(display),
+      screen_(DefaultScreen(display)),
+      root_(RootWindow(display, screen_)),
+      visual_(DefaultVisual(display, screen_)),
+      atoms_(InternAtoms(display)),
+      layout_(ReadPixelLayout(display, screen_, visual_)) {
+  int major = 0, minor = 0;
+  Bool pixmaps = False;
+  shmAvailable_ = XShmQueryVersion(display_, &major, &minor, &pixmaps) == True;
+  int eventBase = 0, errorBase = 0;
+  shapeAvailable_ = XShapeQueryExtension(display_, &eventBase, &errorBase) == True;
+}
+
+XConnection::~XConnection() { XCloseDisplay(display_); }
+
+int XConnection::screenWidth() const { return DisplayWidth(display_, screen_); }
+int XConnection::screenHeight() const { return DisplayHeight(display_, screen_); }
+
+}  // namespace quorvel::x11

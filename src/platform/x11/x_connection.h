@@ -1,0 +1,78 @@
+// The connection to the X server and what every window of the program needs
+// from it: the screen, the visual's pixel layout and the atoms.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <memory>
+#include <string>
+
+namespace quorvel::x11 {
+
+// Interned once per connection.
+struct Atoms {
+  Atom wmProtocols;
+  Atom wmDeleteWindow;
+  Atom motifWmHints;
+  Atom netWmName;
+  Atom netWmState;
+  Atom netWmStateFullscreen;
+  Atom netWmWindowOpacity;
+  Atom netWmIcon;
+  Atom netWmWindowType;
+  Atom netWmWindowTypeDialog;
+  Atom utf8String;
+  Atom clipboard;
+  Atom pasteProperty;  // where a pasted selection is delivered
+};
+
+// How the default visual stores a pixel, for putting raster surfaces
+// (0x00RRGGBB) into images.
+struct PixelLayout {
+  int depth = 0;
+  int bitsPerPixel = 0;  // of the image format of `depth`
+  unsigned long redMask = 0;
+  unsigned long greenMask = 0;
+  unsigned long blueMask = 0;
+  // True when images of this visual are 32-bit words laid out exactly like
+  // the raster's pixels, so a surface can live in the image memory itself.
+  bool matchesRaster = false;
+};
+
+class XConnection {
+ public:
+  // Opens `displayName` (null: $DISPLAY). Null with `why` set when it cannot.
+  static std::unique_ptr<XConnection> Open(const char* displayName, std::string* why);
+  ~XConnection();
+  XConnection(const XConnection&) = delete;
+  XConnection& operator=(const XConnection&) = delete;
+
+  Display* display() const { return display_; }
+  int screen() const { return screen_; }
+  Window root() const { return root_; }
+  Visual* visual() const { return visual_; }
+  int screenWidth() const;
+  int screenHeight() const;
+  const Atoms& atoms() const { return atoms_; }
+  const PixelLayout& pixelLayout() const { return layout_; }
+  // MIT-SHM is offered by the server (it can still fail for a remote client).
+  bool shmAvailable() const { return shmAvailable_; }
+  // Once a shared-memory attach has failed, every later image is plain.
+  void DisableShm() { shmAvailable_ = false; }
+  // XShape is offered by the server.
+  bool shapeAvailable() const { return shapeAvailable_; }
+
+ private:
+  explicit XConnection(Display* display);
+
+  Display* display_;
+  int screen_;
+  Window root_;
+  Visual* visual_;
+  Atoms atoms_{};
+  PixelLayout layout_;
+  bool shmAvailable_ = false;
+  bool shapeAvailable_ = false;
+};
+
+}  // namespace quorvel::x11
