@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "raster/rect_ops.h"
 
@@ -76,45 +75,35 @@ void DrawRoundRect(const DrawTarget& t, const Rect& rect, int ellipseWidth, int 
   int eh = std::min(std::abs(ellipseHeight), height);
   if (ew <= 1 || eh <= 1) ew = eh = 0;
 
-  // insets[j]: how far row j of the shape starts in from each side. The
-  // bottom half mirrors the top, so the shape is symmetric both ways.
-  std::vector<int> insets(static_cast<std::size_t>(height), 0);
-  for (int j = 0; j < height; ++j) {
-    const int fromEdge = std::min(j, height - 1 - j);
-    insets[j] = ew == 0 ? 0 : CornerInset(fromEdge, ew, eh);
-  }
-  auto inShape = [&](int x, int j) {
-    if (j < 0 || j >= height || x < 0 || x >= width) return false;
-    return x >= insets[j] && x < width - insets[j];
-  };
+  // How far row j of the shape starts in from each side. The bottom half
+  // mirrors the top, so the shape is symmetric both ways.
+  auto inset = [&](int j) { return ew == 0 ? 0 : CornerInset(std::min(j, height - 1 - j), ew, eh); };
 
-  for (int j = 0; j < height; ++j) {
-    const int y = box.top + j;
-    const int start = insets[j];
-    const int end = width - insets[j];
-    if (start >= end) continue;
+  // Only the rows inside the target's area are visited; spans are clipped.
+  const Rect visible = Intersect(box, t.area);
+  if (IsEmpty(visible)) return;
+  for (int y = visible.top; y < visible.bottom; ++y) {
+    const int j = y - box.top;
+    const int in = inset(j);
     if (pen.width <= 0) {
-      FillSpan(t, y, box.left + start, box.left + end, brush);
+      FillSpan(t, y, box.left + in, box.left + width - in, brush);
       continue;
     }
-    // A pixel of the shape is on the outline when a pixel within the pen's
-    // width above, below, left or right of it is outside the shape.
-    int x = start;
-    while (x < end) {
-      bool edge = false;
-      for (int d = 1; d <= pen.width && !edge; ++d) {
-        edge = !inShape(x - d, j) || !inShape(x + d, j) || !inShape(x, j - d) || !inShape(x, j + d);
-      }
-      int runEnd = x + 1;
-      if (edge) {
-        SolidRect(t, box.left + x, y, box.left + runEnd, y + 1, pen.pixel);
-      } else {
-        // Interior pixels come in one run up to the mirrored outline.
-        runEnd = width - x;
-        FillSpan(t, y, box.left + x, box.left + runEnd, brush);
-      }
-      x = runEnd;
+    // A pixel of the shape is on the outline when a pixel up to the pen's
+    // width above, below, left or right of it is outside the shape. So the
+    // interior of row j is [a, width - a), with a the largest of
+    // inset(j) + pen width and the insets of the rows within the pen's
+    // width; rows that near the top or bottom have none.
+    int a = in + pen.width;
+    const bool nearEdge = j < pen.width || j >= height - pen.width;
+    for (int d = 1; d <= pen.width && !nearEdge; ++d) a = std::max({a, inset(j - d), inset(j + d)});
+    if (nearEdge || a >= width - a) {
+      SolidRect(t, box.left + in, y, box.left + width - in, y + 1, pen.pixel);
+      continue;
     }
+    SolidRect(t, box.left + in, y, box.left + a, y + 1, pen.pixel);
+    FillSpan(t, y, box.left + a, box.left + width - a, brush);
+    SolidRect(t, box.left + width - a, y, box.left + width - in, y + 1, pen.pixel);
   }
 }
 

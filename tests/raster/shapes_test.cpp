@@ -140,14 +140,30 @@ TEST(RoundRect, NullPenFillsOneLessOnTheRightAndBottom) {
                                       "........"}));
 }
 
-TEST(RoundRect, ClipRectCutsIt) {
-  auto canvas = FilledCanvas(12, 12, kWhite);
-  const Rect clip{0, 0, 6, 12};
-  canvas->SetClipRect(&clip);
-  canvas->RoundRect(Rect{0, 0, 12, 12}, 12, 12, kThin, Brush{kRed, -1});
-  const auto p = Picture(canvas->surface(), BasicLegend());
-  EXPECT_EQ(p[0], "....##......");
-  EXPECT_EQ(p[5], "#rrrrr......");
+TEST(RoundRect, ClippedDrawingIsTheUnclippedDrawingCut) {
+  auto full = FilledCanvas(14, 12, kWhite);
+  full->RoundRect(Rect{0, 0, 14, 12}, 10, 8, Pen{platform::kPenSolid, 2, kBlack}, Brush{kRed, -1});
+  const Rect clips[] = {{0, 0, 6, 12}, {5, 3, 9, 8}, {7, 0, 14, 2}, {2, 9, 14, 12}, {13, 11, 20, 20}};
+  for (const Rect& clip : clips) {
+    auto canvas = FilledCanvas(14, 12, kWhite);
+    canvas->SetClipRect(&clip);
+    canvas->RoundRect(Rect{0, 0, 14, 12}, 10, 8, Pen{platform::kPenSolid, 2, kBlack},
+                      Brush{kRed, -1});
+    for (int y = 0; y < 12; ++y) {
+      for (int x = 0; x < 14; ++x) {
+        const Colour expected =
+            clip.Contains(Point{x, y}) ? testing::At(full->surface(), x, y) : kWhite;
+        ASSERT_EQ(testing::At(canvas->surface(), x, y), expected) << x << "," << y;
+      }
+    }
+  }
+}
+
+TEST(RoundRect, HugeShapesOnlyCostTheirVisiblePart) {
+  auto canvas = FilledCanvas(6, 4, kWhite);
+  canvas->RoundRect(Rect{-1000000000, -5, 1000000000, 4}, 20, 20, kThin, Brush{kRed, -1});
+  EXPECT_EQ(Picture(canvas->surface(), BasicLegend()),
+            (std::vector<std::string>{"rrrrrr", "rrrrrr", "rrrrrr", "######"}));
 }
 
 }  // namespace
