@@ -33,11 +33,11 @@ void LayeredTestDialog::Attach(platform::DialogHost* host) {
   if (host != nullptr || !channel_) return;
   // The window is gone: stop the worker and wait until it has left, so that
   // nothing of this showing touches the window or the scores afterwards.
-  std::unique_lock<std::mutex> lock(channel_->mutex);
-  channel_->closed = true;
-  channel_->host = nullptr;
-  channel_->changed.wait(lock, [this] { return !channel_->running; });
-  channel_.reset();
+  const std::shared_ptr<Channel> channel = std::move(channel_);
+  std::unique_lock<std::mutex> lock(channel->mutex);
+  channel->closed = true;
+  channel->host = nullptr;
+  channel->changed.wait(lock, [&] { return !channel->running; });
 }
 
 bool LayeredTestDialog::OnInitDialog() {

@@ -209,7 +209,7 @@ int FakeDialogSystem::RunModal(int templateId, platform::DialogHandlers& handler
   handlers.Attach(&host);
   handlers.OnInitDialog();
   auto script = scripts.find(templateId);
-  if (script != scripts.end() && !host.ended) {
+  if (script != scripts.end()) {
     script->second(host);
   } else if (templateId == 129) {
     // A test window runs until its worker ends it.

@@ -223,8 +223,9 @@ class FakeDialogHost : public platform::DialogHost {
 class FakeDialogSystem : public platform::DialogSystem {
  public:
   explicit FakeDialogSystem(FakePlatform& platform) : platform_(platform) {}
-  // Drives a dialog of the template while it runs; without a script the
-  // dialog ends right after OnInitDialog.
+  // Drives a dialog of the template after OnInitDialog (also when that
+  // already ended it). Without a script a test window runs until its
+  // worker ends it, and any other dialog ends right away.
   std::map<int, std::function<void(FakeDialogHost&)>> scripts;
   // The hosts of every dialog run so far, in order.
   std::vector<std::unique_ptr<FakeDialogHost>> runs;
