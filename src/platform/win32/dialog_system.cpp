@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "platform/win32/module.h"
-
 namespace quorvel::win32 {
 
 int Win32DialogSystem::RunModal(int templateId, platform::DialogHandlers& handlers,
@@ -17,12 +15,9 @@ int Win32DialogSystem::RunModal(int templateId, platform::DialogHandlers& handle
   hosts_.push_back(std::make_unique<DialogWindow>(handlers));
   DialogWindow* window = hosts_.back().get();
   running_.push_back(window);
-  const INT_PTR result =
-      ::DialogBoxParamA(ResourceModule(), MAKEINTRESOURCEA(templateId), ownerWindow,
-                        &DialogWindow::DialogProc, reinterpret_cast<LPARAM>(window));
+  const int result = window->RunModal(templateId, ownerWindow);
   running_.erase(std::find(running_.begin(), running_.end(), window));
-  window->Detach();
-  return static_cast<int>(result);
+  return result;
 }
 
 }  // namespace quorvel::win32

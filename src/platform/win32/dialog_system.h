@@ -1,4 +1,5 @@
-// Modal dialogs from the templates in the module's resources.
+// Modal dialogs from the templates in the module's resources, with the
+// main dialog as the default owner.
 #pragma once
 
 #include <memory>

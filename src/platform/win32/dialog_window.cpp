@@ -149,12 +149,10 @@ void DialogWindow::SetIcon(int iconId) {
 void DialogWindow::EndDialog(int result) {
   HWND hwnd = LiveWindow();
   if (hwnd == nullptr) return;
-  ::EndDialog(hwnd, result);
-  // The modal loop checks for the end only after a message: from another
-  // thread, make sure one arrives.
-  if (::GetWindowThreadProcessId(hwnd, nullptr) != ::GetCurrentThreadId()) {
-    ::PostMessageA(hwnd, WM_NULL, 0, 0);
-  }
+  result_.store(result);
+  ended_.store(true);
+  // The modal loop may be waiting for a message: give it one.
+  ::PostMessageA(hwnd, WM_NULL, 0, 0);
 }
 
 // The calls below come from a worker thread. USER32 sends what they need to

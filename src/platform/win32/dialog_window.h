@@ -23,11 +23,11 @@ class DialogWindow : public platform::DialogHost {
   static HWND HandleOf(platform::DialogHost* host);
   HWND hwnd() const { return hwnd_.load(); }
 
-  // The dialog procedure for DialogBoxParamA; WM_INITDIALOG's parameter is
-  // the DialogWindow.
-  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-  // Tells the handlers the window is gone, if they were told it existed.
-  void Detach();
+  // Creates the window of template `templateId` owned by `owner` (may be
+  // null), runs it modally and returns the EndDialog value; -1 when the
+  // window cannot be made. The handlers see the window from Attach(this)
+  // before OnInitDialog to Attach(nullptr) once it is destroyed.
+  int RunModal(int templateId, HWND owner);
 
   void ShowControl(int id, bool show) override;
   bool IsControlVisible(int id) override;
@@ -58,7 +58,10 @@ class DialogWindow : public platform::DialogHost {
   bool SetLayeredAttributes(Colour key, int alpha, unsigned flags) override;
 
  private:
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void PumpUntilEnded();
+  void Detach();
   void Initialise(HWND hwnd);
   LRESULT HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -73,6 +76,9 @@ class DialogWindow : public platform::DialogHost {
   WNDPROC dialogClassProc_ = nullptr;
   UniqueBrush brush_;
   bool attached_ = false;
+  // Set by EndDialog, from any thread; the modal loop checks after each message.
+  std::atomic<bool> ended_{false};
+  std::atomic<int> result_{-1};
 };
 
 }  // namespace quorvel::win32
