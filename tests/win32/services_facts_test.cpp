@@ -50,6 +50,32 @@ TEST(Win32Facts, DisplayAndBuild) {
   EXPECT_GT(facts.OsBuildNumber(), 0u);
 }
 
+// Both rounds of the graphics probe must describe the same adapter.
+TEST(Win32Facts, AdapterFromDirectDrawIsStable) {
+  Win32Facts facts;
+  const platform::AdapterFacts first = facts.Adapter();
+  const platform::AdapterFacts second = facts.Adapter();
+  ASSERT_TRUE(first.directDrawAvailable);
+  EXPECT_GT(first.videoMemoryTotal, 0u);
+  EXPECT_EQ(first.adapterFound, !first.adapterDescription.empty());
+  EXPECT_EQ(second.adapterDescription, first.adapterDescription);
+  EXPECT_EQ(second.videoMemoryTotal, first.videoMemoryTotal);
+  EXPECT_EQ(second.driverFound, first.driverFound);
+  EXPECT_EQ(second.driverVersionMs, first.driverVersionMs);
+  EXPECT_EQ(second.driverVersionLs, first.driverVersionLs);
+}
+
+TEST(Win32Facts, ImagingEntriesAreTheSystemOnes) {
+  Win32Facts facts;
+  const platform::ImagingEntries entries = facts.Imaging();
+  HMODULE msimg32 = ::GetModuleHandleA("msimg32.dll");
+  ASSERT_NE(msimg32, nullptr);
+  EXPECT_EQ(entries.transparentBlt,
+            reinterpret_cast<void*>(::GetProcAddress(msimg32, "TransparentBlt")));
+  EXPECT_EQ(entries.alphaBlend, reinterpret_cast<void*>(::GetProcAddress(msimg32, "AlphaBlend")));
+  EXPECT_NE(entries.alphaBlend, nullptr);
+}
+
 TEST(Win32Platform, CreatedOnADesktop) {
   auto platform = CreatePlatform();
   ASSERT_NE(platform, nullptr);

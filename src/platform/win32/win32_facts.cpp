@@ -1,6 +1,8 @@
 #include "platform/win32/win32_facts.h"
 
+#include "platform/win32/adapter_facts.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/system_entry.h"
 
 namespace quorvel::win32 {
 
@@ -21,6 +23,22 @@ platform::DisplayMode Win32Facts::Display() {
   mode.bitsPerPixel = ::GetDeviceCaps(desktop.get(), BITSPIXEL);
   mode.refresh = ::GetDeviceCaps(desktop.get(), VREFRESH);
   return mode;
+}
+
+platform::AdapterFacts Win32Facts::Adapter() { return ReadAdapterFacts(); }
+
+std::uint32_t Win32Facts::ShadeBlendCaps() {
+  WindowDc desktop(::GetDesktopWindow());
+  if (!desktop) return 0;
+  return static_cast<std::uint32_t>(::GetDeviceCaps(desktop.get(), SHADEBLENDCAPS));
+}
+
+platform::ImagingEntries Win32Facts::Imaging() {
+  platform::ImagingEntries entries;
+  entries.transparentBlt =
+      reinterpret_cast<void*>(FindSystemEntry("msimg32.dll", "TransparentBlt"));
+  entries.alphaBlend = reinterpret_cast<void*>(FindSystemEntry("msimg32.dll", "AlphaBlend"));
+  return entries;
 }
 
 }  // namespace quorvel::win32

@@ -1,5 +1,5 @@
-// platform::Facts from the Windows version, the registry and the desktop's
-// device context.
+// platform::Facts from the Windows version, the registry, the desktop's
+// device context and DirectDraw.
 #pragma once
 
 #include "platform/facts.h"
@@ -12,6 +12,9 @@ class Win32Facts : public platform::Facts {
   std::uint32_t OsBuildNumber() override;
   platform::HardwareDescription& Hardware() override { return hardware_; }
   platform::DisplayMode Display() override;
+  platform::AdapterFacts Adapter() override;
+  std::uint32_t ShadeBlendCaps() override;
+  platform::ImagingEntries Imaging() override;
 
  private:
   RegistryHardwareDescription hardware_;
