@@ -25,7 +25,11 @@ platform::DisplayMode Win32Facts::Display() {
   return mode;
 }
 
-platform::AdapterFacts Win32Facts::Adapter() { return ReadAdapterFacts(); }
+platform::AdapterFacts Win32Facts::Adapter() {
+  std::lock_guard<std::mutex> lock(adapterMutex_);
+  if (!adapter_) adapter_ = ReadAdapterFacts();
+  return *adapter_;
+}
 
 std::uint32_t Win32Facts::ShadeBlendCaps() {
   WindowDc desktop(::GetDesktopWindow());

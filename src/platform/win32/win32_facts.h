@@ -2,6 +2,9 @@
 // device context and DirectDraw.
 #pragma once
 
+#include <mutex>
+#include <optional>
+
 #include "platform/facts.h"
 #include "platform/win32/registry_hardware.h"
 
@@ -12,12 +15,16 @@ class Win32Facts : public platform::Facts {
   std::uint32_t OsBuildNumber() override;
   platform::HardwareDescription& Hardware() override { return hardware_; }
   platform::DisplayMode Display() override;
+  // Read once: starting DirectDraw takes the better part of a second, and
+  // every later answer must describe the same adapter anyway.
   platform::AdapterFacts Adapter() override;
   std::uint32_t ShadeBlendCaps() override;
   platform::ImagingEntries Imaging() override;
 
  private:
   RegistryHardwareDescription hardware_;
+  std::mutex adapterMutex_;
+  std::optional<platform::AdapterFacts> adapter_;
 };
 
 }  // namespace quorvel::win32
