@@ -38,6 +38,7 @@ void TestDialog::Attach(platform::DialogHost* h) {
   events.push_back(h != nullptr ? "attach" : "detach");
   host = h;
   if (h != nullptr) hwnd = DialogWindow::HandleOf(h);
+  if (h == nullptr && detached) detached();
 }
 
 bool TestDialog::OnInitDialog() {

@@ -22,6 +22,7 @@ class TestDialog : public platform::DialogHandlers {
   // Hooks; each is optional.
   std::function<void()> init;  // inside OnInitDialog, after the watchdog is set
   std::function<void(int)> timer;  // every OnTimer, before any After action
+  std::function<void()> detached;  // in Attach(nullptr), once the window is gone
   std::function<bool(platform::Canvas&)> erase;
   std::function<bool(const platform::DrawItem&, platform::Canvas&)> drawItem;
   bool initResult = true;

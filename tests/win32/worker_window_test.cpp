@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "platform/resource_ids.h"
@@ -69,6 +72,55 @@ TEST(WorkerWindow, MovesLayersAndOutlivesTheDialog) {
     host->EndDialog(IDCANCEL);
   });
   late.join();
+}
+
+// The program's test dialog, told that its window is gone, stops its worker
+// and waits for it to leave. A worker call that was under way when the
+// window went must still come back, although the user-interface thread
+// waits instead of handling messages.
+TEST(WorkerWindow, CallUnderWayWhenTheWindowGoesReturns) {
+  Win32DialogSystem dialogs;
+  TestDialog dialog;
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool stop = false, workerLeft = false, leftInTime = false;
+  std::atomic<int> moves{0};
+  std::thread worker;
+
+  dialog.init = [&] {
+    platform::DialogHost* host = dialog.host;
+    worker = std::thread([&, host] {
+      for (int i = 0;; ++i) {
+        {
+          std::lock_guard<std::mutex> lock(mutex);
+          if (stop) break;
+        }
+        host->MoveWindow(i % 200, i % 200, 300, 300, true);
+        host->UpdateWindow();
+        ++moves;
+      }
+      std::lock_guard<std::mutex> lock(mutex);
+      workerLeft = true;
+      changed.notify_all();
+    });
+    dialog.After(300, [&] { dialog.host->EndDialog(IDOK); });
+  };
+  dialog.detached = [&] {
+    std::unique_lock<std::mutex> lock(mutex);
+    stop = true;
+    leftInTime = changed.wait_for(lock, std::chrono::seconds(5), [&] { return workerLeft; });
+  };
+
+  EXPECT_EQ(dialogs.RunModal(IDD_LAYERED_TEST, dialog, nullptr), IDOK);
+  // Should the worker be stuck in a call, let it finish before joining.
+  for (int i = 0; i < 500 && !workerLeft; ++i) {
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+    ::Sleep(10);
+  }
+  worker.join();
+  EXPECT_TRUE(leftInTime) << "the worker was stuck in a call to the destroyed window";
+  EXPECT_GT(moves.load(), 0);
 }
 
 }  // namespace
