@@ -35,8 +35,7 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   step "Creating the Wine prefix"
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
+  "$here/wine-run" cmd /c exit >/dev/null 2>&1
 fi
 
 passed=0

@@ -55,19 +55,23 @@ wait_for_pixel() {
   return 1
 }
 
-# wait_for_exit SECONDS: the program's exit code, or 124 when it is still running.
+# wait_for_exit SECONDS: sets EXIT_CODE to the program's exit code, or to
+# 124 when it is still running after SECONDS (fractions allowed).
 wait_for_exit() {
-  local deadline=$((SECONDS * 10 + $1 * 10)) now
-  while kill -0 "$PROGRAM_PID" 2>/dev/null; do
-    now=$((SECONDS * 10))
-    if [ "$now" -ge "$deadline" ]; then
-      echo 124
-      return
-    fi
+  local tenths
+  tenths="$(awk -v s="$1" 'BEGIN { printf "%d", s * 10 }')"
+  local i
+  for ((i = 0; i < tenths; i++)); do
+    kill -0 "$PROGRAM_PID" 2>/dev/null || break
     sleep 0.1
   done
+  if kill -0 "$PROGRAM_PID" 2>/dev/null; then
+    EXIT_CODE=124
+    return
+  fi
   wait "$PROGRAM_PID"
-  echo $?
+  EXIT_CODE=$?
+  PROGRAM_PID=""
 }
 
 screen_size() {

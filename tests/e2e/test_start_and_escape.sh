@@ -19,6 +19,6 @@ done
 
 xdotool mousemove $((width / 2)) $((height / 2))
 xdotool key Escape
-code="$(wait_for_exit 2)"
-[ "$code" = "0" ] || fail "after Esc the program gave '$code' (124: still running after 2 s)"
+wait_for_exit 2
+[ "$EXIT_CODE" = "0" ] || fail "after Esc the program gave '$EXIT_CODE' (124: still running after 2 s)"
 echo "PASS"
