@@ -110,6 +110,7 @@ bool DialogWindow::Create() {
   for (const ControlLayout& control : layout_.controls) {
     controls_.push_back(MakeControl(*this, control));
   }
+  XFlush(d);
   {
     std::lock_guard<std::mutex> lock(exchangeMutex_);
     live_ = true;
@@ -667,6 +668,9 @@ bool DialogWindow::ApplyLayered(Colour key, int alpha, unsigned flags) {
   if ((flags & platform::kLwaColourKey) != 0) {
     colourKeyed_ = true;
     colourKey_ = key;
+    // The shape comes from the window's pixels: paint what is pending first,
+    // so the window has its shape when this returns.
+    PaintNow();
     RebuildShape();
   } else if (colourKeyed_) {
     colourKeyed_ = false;

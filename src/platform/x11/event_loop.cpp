@@ -61,6 +61,9 @@ void EventLoop::Sleep(std::optional<Clock::time_point> due) {
     if (!posted_.empty()) return;
   }
   XFlush(display_);
+  // Flushing can read events from the socket into Xlib's queue; poll()
+  // would not see those.
+  if (XEventsQueued(display_, QueuedAlready) > 0) return;
   pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0}, {pipe_.readFd(), POLLIN, 0}};
   const nfds_t count = pipe_.valid() ? 2 : 1;
   if (poll(fds, count, timeoutMs) < 0 && errno != EINTR) return;

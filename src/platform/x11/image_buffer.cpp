@@ -154,13 +154,14 @@ void ImageBuffer::Put(Drawable drawable, GC gc, const Rect& area) {
   if (usesShm()) {
     XShmPutImage(d, drawable, gc, image_, r.left, r.top, r.left, r.top,
                  static_cast<unsigned>(r.Width()), static_cast<unsigned>(r.Height()), False);
-    // The server reads the segment while it handles the request.
-    XSync(d, False);
   } else {
     XPutImage(d, drawable, gc, image_, r.left, r.top, r.left, r.top,
               static_cast<unsigned>(r.Width()), static_cast<unsigned>(r.Height()));
-    XFlush(d);
   }
+  // The server reads a shared segment while it handles the request: once
+  // synced, the buffer may be drawn into again. Either way the frame is on
+  // the window when this returns, as a GDI paint would be.
+  XSync(d, False);
 }
 
 }  // namespace quorvel::x11

@@ -39,7 +39,7 @@ class ImageBuffer {
   bool usesShm() const { return shm_.shmaddr != nullptr; }
 
   // Puts area `r` of the buffer at the same place of `drawable`, then waits
-  // until the server has read it, so the buffer can be drawn into again.
+  // until the server has done it, so the buffer can be drawn into again.
   void Put(Drawable drawable, GC gc, const Rect& r);
 
  private:

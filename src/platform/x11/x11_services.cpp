@@ -46,7 +46,8 @@ std::string X11Services::LoadString(int id) { return resources::EmbeddedString(i
 void X11Services::SetCursorPos(int x, int y) {
   Display* d = connection_.display();
   XWarpPointer(d, None, connection_.root(), 0, 0, 0, 0, x, y);
-  XFlush(d);
+  // Synchronous, as SetCursorPos is: the pointer is there when this returns.
+  XSync(d, False);
 }
 
 void X11Services::MessageBox(platform::DialogHost* owner, const std::string& text,

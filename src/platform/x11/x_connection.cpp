@@ -5,6 +5,10 @@
 #include <X11/extensions/shape.h>
 #include <fcntl.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
 #include "platform/x11/x_errors.h"
 
 namespace quorvel::x11 {
@@ -66,10 +70,17 @@ PixelLayout ReadPixelLayout(Display* d, int screen, Visual* visual) {
 std::unique_ptr<XConnection> XConnection::Open(const char* displayName, std::string* why) {
   InstallXErrorHandler();
   Display* display = XOpenDisplay(displayName);
+  // A busy server's listen queue can be full for a moment (the local
+  // socket's connect fails with EAGAIN): try again for a short while.
+  const char* name = displayName != nullptr ? displayName : std::getenv("DISPLAY");
+  const bool named = name != nullptr && *name != '\0';
+  for (int attempt = 0; display == nullptr && named && attempt < 20; ++attempt) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    display = XOpenDisplay(displayName);
+  }
   if (display == nullptr) {
-    const char* name = displayName != nullptr ? displayName : XDisplayName(nullptr);
     if (why != nullptr) {
-      *why = (name == nullptr || *name == '\0')
+      *why = !named
                  ? std::string("no X display: DISPLAY is not set")
                  : "cannot open X display '" + std::string(name) + "'";
     }

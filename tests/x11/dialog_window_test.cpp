@@ -1,0 +1,231 @@
+// The dialog's window on the server: full-screen main window, painting,
+// moves and layered attributes from a worker thread.
+#include <gtest/gtest.h>
+
+#include <X11/Xatom.h>
+#include <X11/extensions/shape.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "platform/x11/x_connection.h"
+#include "x11/x11_test_fixture.h"
+
+namespace quorvel::x11::testing {
+namespace {
+
+using DialogWindowTest = X11Test;
+
+// Waits (on a worker thread) until the program has shown the window.
+bool WaitUntilVisible(platform::DialogHost& host) {
+  for (int i = 0; i < 200; ++i) {
+    if (host.IsWindowVisible()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return false;
+}
+
+TEST_F(DialogWindowTest, MaximisedMainWindowCoversTheScreenUndecorated) {
+  RecordingHandlers h;
+  Rect windowRect, clientRect, onServer;
+  bool viewable = false;
+  std::vector<unsigned long> motif, state;
+  h.onInit = [&](platform::DialogHost& host) {
+    host.ShowWindow(platform::Show::Maximized);
+    windowRect = host.WindowRect();
+    clientRect = host.ClientRect();
+  };
+  h.onShown = [&](platform::DialogHost& host) {
+    const Window w = WindowOf(host);
+    onServer = driver_.Geometry(w);
+    viewable = driver_.Viewable(w);
+    motif = driver_.Property32(w, "_MOTIF_WM_HINTS");
+    state = driver_.Property32(w, "_NET_WM_STATE");
+    host.EndDialog(IDOK);
+  };
+  ASSERT_EQ(Run(IDD_MAIN_DIALOG, h), IDOK);
+
+  const Rect screen = Screen();
+  EXPECT_EQ(windowRect, screen);
+  EXPECT_EQ(clientRect, screen);
+  EXPECT_EQ(onServer, screen);
+  EXPECT_TRUE(viewable);
+  ASSERT_EQ(motif.size(), 5u);
+  EXPECT_NE(motif[0] & 2u, 0u);  // decorations given...
+  EXPECT_EQ(motif[2], 0u);       // ...as none
+  const Atom fullscreen = XInternAtom(driver_.display(), "_NET_WM_STATE_FULLSCREEN", False);
+  EXPECT_NE(std::find(state.begin(), state.end(), fullscreen), state.end());
+}
+
+struct PaintCase {
+  const char* name;
+  bool erasePaints;  // false: the dialog brush fills the frame
+  bool shm;
+};
+
+class DialogPainting : public X11Test, public ::testing::WithParamInterface<PaintCase> {};
+
+TEST_P(DialogPainting, FrameThenOwnerDrawnButtonOnTop) {
+  if (!GetParam().shm) x11().connection().DisableShm();
+  const Colour buttonColour = Rgb(250, 240, 5);
+  RecordingHandlers h;
+  h.erasePaints = GetParam().erasePaints;
+  const Colour frame = h.erasePaints ? h.eraseColour : h.brushColour;
+  std::vector<Colour> framePixels;
+  Colour buttonPixel = 0;
+  platform::DrawItem drawn;
+  h.onDrawItem = [&](const platform::DrawItem& item, platform::Canvas& canvas) {
+    drawn = item;
+    platform::Pen none{platform::kPenNull, 0, 0};
+    canvas.Rectangle(Rect{0, 0, item.rect.right + 1, item.rect.bottom + 1}, none,
+                     platform::Brush{buttonColour, platform::kHatchNone});
+    return true;
+  };
+  h.onInit = [&](platform::DialogHost& host) {
+    host.ShowWindow(platform::Show::Maximized);
+    host.MoveControl(IDC_CLOSE, 100, 100, 40, 30, false);
+    host.ShowControl(IDC_CLOSE, true);
+  };
+  h.onShown = [&](platform::DialogHost& host) {
+    const Window w = WindowOf(host);
+    const Rect s = Screen();
+    for (Point p : {Point{0, 0}, Point{s.right - 1, s.bottom - 1}, Point{s.right / 2, s.bottom / 2},
+                    Point{99, 99}, Point{140, 130}}) {
+      framePixels.push_back(driver_.PixelAt(w, p.x, p.y));
+    }
+    buttonPixel = driver_.PixelAt(w, 120, 115);
+    host.EndDialog(IDOK);
+  };
+  ASSERT_EQ(Run(IDD_MAIN_DIALOG, h), IDOK);
+  for (Colour c : framePixels) EXPECT_EQ(c, frame) << std::hex << c;
+  EXPECT_EQ(buttonPixel, buttonColour);
+  EXPECT_EQ(drawn.controlId, IDC_CLOSE);
+  EXPECT_EQ(drawn.rect, (Rect{0, 0, 40, 30}));
+  EXPECT_FALSE(drawn.selected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fills, DialogPainting,
+                         ::testing::Values(PaintCase{"Erase", true, true},
+                                           PaintCase{"Brush", false, true},
+                                           PaintCase{"EraseWithoutShm", true, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(DialogWindowTest, MoveWindowFromAWorkerRepaintsAtTheNewPlaceAndSize) {
+  RecordingHandlers h;
+  std::thread worker;
+  Rect onServer;
+  Colour corner = 0;
+  std::string title;
+  h.onInit = [&](platform::DialogHost& host) {
+    const Window w = WindowOf(host);
+    worker = std::thread([&host, w, &onServer, &corner] {
+      if (!WaitUntilVisible(host)) return;
+      host.MoveWindow(100, 120, 300, 200, true);
+      host.UpdateWindow();
+      XDriver driver;
+      onServer = driver.Geometry(w);
+      corner = driver.PixelAt(w, 299, 199);  // only there at the new size
+      host.EndDialog(7);
+    });
+  };
+  ASSERT_EQ(Run(IDD_LAYERED_TEST, h), 7);
+  worker.join();
+  EXPECT_EQ(onServer, (Rect{100, 120, 400, 320}));
+  EXPECT_EQ(corner, h.eraseColour);
+}
+
+TEST_F(DialogWindowTest, CallsOnAnEndedDialogReturnAtOnce) {
+  RecordingHandlers h;
+  platform::DialogHost* ended = nullptr;
+  h.onInit = [&](platform::DialogHost& host) {
+    ended = &host;
+    host.EndDialog(IDOK);
+  };
+  ASSERT_EQ(Run(IDD_LAYERED_TEST, h), IDOK);
+  ASSERT_NE(ended, nullptr);
+
+  bool visible = true;
+  bool layered = true;
+  auto calls = [&] {
+    ended->MoveWindow(10, 10, 50, 50, true);
+    ended->UpdateWindow();
+    visible = ended->IsWindowVisible();
+    layered = ended->SetLayeredAttributes(0, 128, platform::kLwaAlpha);
+    ended->EndDialog(3);
+  };
+  const auto start = std::chrono::steady_clock::now();
+  std::thread(calls).join();  // a worker: nothing runs the loop now
+  calls();                    // the user-interface thread
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
+  EXPECT_FALSE(visible);
+  EXPECT_FALSE(layered);
+}
+
+TEST_F(DialogWindowTest, OpacityPropertyFromAWorker) {
+  for (int alpha : {128, 255, 0}) {
+    RecordingHandlers h;
+    std::thread worker;
+    bool applied = false;
+    std::vector<unsigned long> opacity;
+    h.onInit = [&](platform::DialogHost& host) {
+      const Window w = WindowOf(host);
+      worker = std::thread([&host, w, alpha, &applied, &opacity] {
+        if (!WaitUntilVisible(host)) return;
+        applied = host.SetLayeredAttributes(0, alpha, platform::kLwaAlpha);
+        XDriver driver;
+        opacity = driver.Property32(w, "_NET_WM_WINDOW_OPACITY");
+        host.EndDialog(IDOK);
+      });
+    };
+    ASSERT_EQ(Run(IDD_LAYERED_TEST, h), IDOK);
+    worker.join();
+    EXPECT_TRUE(applied);
+    EXPECT_EQ(opacity, std::vector<unsigned long>{static_cast<unsigned long>(alpha) * 0x01010101ul})
+        << alpha;
+  }
+}
+
+// Is (x, y) inside the window's bounding shape?
+bool InShape(Display* d, Window w, int x, int y) {
+  int count = 0, ordering = 0;
+  XRectangle* rects = XShapeGetRectangles(d, w, ShapeBounding, &count, &ordering);
+  bool inside = false;
+  for (int i = 0; i < count; ++i) {
+    const XRectangle& r = rects[i];
+    if (x >= r.x && y >= r.y && x < r.x + r.width && y < r.y + r.height) inside = true;
+  }
+  if (rects != nullptr) XFree(rects);
+  return inside;
+}
+
+TEST_F(DialogWindowTest, BlackColourKeyShapesTheWindowToItsOtherPixels) {
+  RecordingHandlers h;
+  h.eraseColour = Rgb(0, 0, 0);  // all black but the logo control
+  std::thread worker;
+  bool applied = false;
+  bool cornerCut = false, logoKept = false, shapeCleared = false;
+  h.onInit = [&](platform::DialogHost& host) {
+    const Window w = WindowOf(host);
+    worker = std::thread([&, w] {
+      if (!WaitUntilVisible(host)) return;
+      applied = host.SetLayeredAttributes(Rgb(0, 0, 0), 0, platform::kLwaColourKey);
+      XDriver driver;
+      cornerCut = !InShape(driver.display(), w, 5, 5);
+      logoKept = InShape(driver.display(), w, 97 + 41, 42 + 33);  // the logo's centre
+      host.SetLayeredAttributes(0, 200, platform::kLwaAlpha);     // no key any more
+      shapeCleared = InShape(driver.display(), w, 5, 5);
+      host.EndDialog(IDOK);
+    });
+  };
+  ASSERT_EQ(Run(IDD_LAYERED_TEST, h), IDOK);
+  worker.join();
+  EXPECT_TRUE(applied);
+  EXPECT_TRUE(cornerCut);
+  EXPECT_TRUE(logoKept);
+  EXPECT_TRUE(shapeCleared);
+}
+
+}  // namespace
+}  // namespace quorvel::x11::testing
