@@ -1,0 +1,275 @@
+// Uploading results: the request path, the answer's handling, and which
+// server is asked.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/site_addresses.h"
+#include "fake/fake_platform.h"
+#include "results/request_path.h"
+#include "results/send_results.h"
+
+namespace quorvel {
+namespace {
+
+// The machine and scores of the reference example.
+struct Example {
+  SystemInfo info;
+  BenchmarkScores scores;
+  Example() {
+    info.adapterName = "NVIDIA GeForce2 MX";
+    info.modeText = "1024 x 768 x 32 bits (85 Hz)";
+    info.constantAlphaAccelerated = 1;
+    info.perPixelAlphaAccelerated = 0;
+    info.gradientFillAccelerated = 1;
+    info.cpuSpeedMhz = "800";
+    info.cpuVendor = "GenuineIntel";
+    info.cpuIdentifier = "x86 Family 6 Model 8 Stepping 3";
+    info.driverVersion = "6.13.10.1241";
+    info.videoMemoryText = "32";
+    info.multipleProcessors = 0;
+    info.isWindowsXP = 1;
+    scores.overallScore = "512";
+    scores.alphaTestScore = "512";
+    scores.twoDTestScore = "0";
+  }
+};
+
+const char kExamplePath[] =
+    "/products/quorvel/submitresults.asp?VER=103&UserName=Test_User&email=&cardName=NVIDIA_"
+    "GeForce2_MX&mode=1024_x_768_x_32_bits_(85_Hz)&Alpha=1&PerPixel=0&grad=1&Overall=512&"
+    "AlphaTest=512&TwoDTest=0&cpu=800&driver=6.13.10.1241&mem=32&cpuMan=GenuineIntel&multiCPU=0&"
+    "cpuID=x86_Family_6_Model_8_Stepping_3&OS=XP";
+
+TEST(RequestPath, TheReferenceExampleByteForByte) {
+  const Example e;
+  EXPECT_EQ(BuildRequestPath(e.info, e.scores, "Test User", ""), kExamplePath);
+}
+
+TEST(RequestPath, FlagsAndTheOperatingSystem) {
+  Example e;
+  e.info.constantAlphaAccelerated = 0;
+  e.info.perPixelAlphaAccelerated = 1;
+  e.info.gradientFillAccelerated = 0;
+  e.info.multipleProcessors = 1;
+  e.info.isWindowsXP = 0;
+  const std::string path = BuildRequestPath(e.info, e.scores, "", "");
+  EXPECT_NE(path.find("&Alpha=0&PerPixel=1&grad=0&"), std::string::npos) << path;
+  EXPECT_NE(path.find("&multiCPU=1&"), std::string::npos) << path;
+  EXPECT_EQ(path.substr(path.size() - 8), "&OS=2000");
+}
+
+TEST(RequestPath, ValuesCannotBreakTheQueryOrTheRequestLine) {
+  struct Row {
+    const char* name;
+    const char* encoded;
+  };
+  const Row rows[] = {
+      {"A B%C$D", "A_B_C_D"},
+      {"Tom & Jerry", "Tom_%26_Jerry"},
+      {"a=b", "a%3Db"},
+      {"#1+2?", "%231%2B2%3F"},
+      {"Zo\xC3\xAB", "Zo%C3%AB"},
+      {"x\r\nHost: evil", "x%0D%0AHost:_evil"},
+      {"tab\tdel\x7F", "tab%09del%7F"},
+      {"keep-_.~!*'();:@/,[]", "keep-_.~!*'();:@/,[]"},
+  };
+  const Example e;
+  for (const Row& r : rows) {
+    EXPECT_EQ(QueryValue(r.name), r.encoded);
+    const std::string path = BuildRequestPath(e.info, e.scores, r.name, r.name);
+    const std::string both =
+        std::string("&UserName=") + r.encoded + "&email=" + r.encoded + "&cardName=";
+    EXPECT_NE(path.find(both), std::string::npos) << path;
+  }
+  // A NUL inside a value is encoded too, not a terminator.
+  EXPECT_EQ(QueryValue(std::string("a\0b", 3)), "a%00b");
+  // The facts go through the same encoding as the user's entries.
+  Example odd;
+  odd.info.adapterName = "R&D Card=1";
+  odd.info.cpuIdentifier = "x86 100% $";
+  const std::string path = BuildRequestPath(odd.info, odd.scores, "", "");
+  EXPECT_NE(path.find("&cardName=R%26D_Card%3D1&"), std::string::npos) << path;
+  EXPECT_NE(path.find("&cpuID=x86_100___&"), std::string::npos) << path;
+}
+
+// --- SendResults ---------------------------------------------------------------
+
+// Answers every request with a set result and keeps what was asked; writes
+// "get" into the shared event log.
+class FakeHttp : public platform::HttpClient {
+ public:
+  explicit FakeHttp(std::vector<std::string>& log) : log_(log) {}
+  platform::HttpResult answer;
+  struct Request {
+    std::string host, path, userAgent;
+    int port, connectMs, totalMs;
+  };
+  std::vector<Request> requests;
+
+  platform::HttpResult Get(const std::string& host, int port, const std::string& path,
+                           const std::string& userAgent, int connectTimeoutMs,
+                           int totalTimeoutMs) override {
+    log_.push_back("get");
+    requests.push_back(Request{host, path, userAgent, port, connectTimeoutMs, totalTimeoutMs});
+    return answer;
+  }
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+class LoggingServices : public fake::FakeServices {
+ public:
+  explicit LoggingServices(std::vector<std::string>& log) : log_(log) {}
+  void Sleep(unsigned ms) override {
+    log_.push_back("sleep " + std::to_string(ms));
+    FakeServices::Sleep(ms);
+  }
+  void OpenWebPage(platform::DialogHost* owner, const std::string& address,
+                   platform::Show how) override {
+    log_.push_back("page " + address + " show " + std::to_string(static_cast<int>(how)) +
+                   (owner ? " owned" : ""));
+  }
+  void MessageBox(platform::DialogHost* owner, const std::string& text, const std::string& caption,
+                  platform::MessageIcon icon) override {
+    log_.push_back("box " + caption + (owner ? " owned" : ""));
+    FakeServices::MessageBox(owner, text, caption, icon);
+  }
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+class SendResultsTest : public testing::Test {
+ protected:
+  SendOutcome Send(platform::HttpResult answer) {
+    http.answer = std::move(answer);
+    return SendResults(http, services, &owner, ResultsServer{}, example.info, example.scores,
+                       "Test User", "");
+  }
+
+  std::vector<std::string> log;
+  FakeHttp http{log};
+  LoggingServices services{log};
+  fake::FakePlatform platform;
+  fake::FakeDialogHost owner{platform, 102};
+  Example example;
+};
+
+TEST_F(SendResultsTest, SendsOneBoundedRequestToTheResultsServer) {
+  Send(platform::HttpResult{true, 200, "ok"});
+  ASSERT_EQ(http.requests.size(), 1u);
+  const FakeHttp::Request& r = http.requests[0];
+  EXPECT_EQ(r.host, "results.quorvel.net");
+  EXPECT_EQ(r.port, 80);
+  EXPECT_EQ(r.path, kExamplePath);
+  EXPECT_EQ(r.userAgent, "My Session");
+  EXPECT_EQ(r.connectMs, 10000);
+  EXPECT_EQ(r.totalMs, 20000);
+}
+
+TEST_F(SendResultsTest, Status200OpensTheComparisonPageMaximised) {
+  EXPECT_EQ(Send(platform::HttpResult{true, 200, ""}), SendOutcome::ComparisonOpened);
+  EXPECT_EQ(log, (std::vector<std::string>{
+                     "get", "sleep 1000", "page http://www.quorvel.net/results.asp show 3 owned"}));
+  EXPECT_TRUE(services.messageBoxes.empty());
+}
+
+TEST_F(SendResultsTest, AnyOtherStatusSaysTheSiteIsDown) {
+  for (int status : {404, 500, 0, 302}) {
+    SCOPED_TRACE(status);
+    log.clear();
+    services.messageBoxes.clear();
+    EXPECT_EQ(Send(platform::HttpResult{true, status, "body"}), SendOutcome::SiteDown);
+    EXPECT_EQ(log, (std::vector<std::string>{"get", "sleep 1000", "box Website inaccessable owned"}));
+    ASSERT_EQ(services.messageBoxes.size(), 1u);
+    EXPECT_EQ(services.messageBoxes[0].text,
+              "The Quorvel website is currently down.\n\nPlease try again later");
+    EXPECT_EQ(services.messageBoxes[0].icon, platform::MessageIcon::Exclamation);
+  }
+}
+
+TEST_F(SendResultsTest, NoAnswerShowsNothingAndDoesNotWait) {
+  EXPECT_EQ(Send(platform::HttpResult{false, 0, ""}), SendOutcome::NoAnswer);
+  EXPECT_EQ(log, (std::vector<std::string>{"get"}));
+  // A status alongside a failed exchange means nothing.
+  log.clear();
+  EXPECT_EQ(Send(platform::HttpResult{false, 200, ""}), SendOutcome::NoAnswer);
+  EXPECT_EQ(log, (std::vector<std::string>{"get"}));
+}
+
+TEST_F(SendResultsTest, GoesToTheServerItIsGiven) {
+  http.answer = platform::HttpResult{true, 200, ""};
+  SendResults(http, services, &owner, ResultsServer{"127.0.0.1", 8080}, example.info,
+              example.scores, "", "");
+  ASSERT_EQ(http.requests.size(), 1u);
+  EXPECT_EQ(http.requests[0].host, "127.0.0.1");
+  EXPECT_EQ(http.requests[0].port, 8080);
+}
+
+// --- Which server ------------------------------------------------------------
+
+TEST(ResultsUrl, OnlyHttpHostAndPortAreAccepted) {
+  struct Row {
+    const char* url;
+    bool ok;
+    const char* host;
+    int port;
+  };
+  const Row rows[] = {
+      {"http://localhost", true, "localhost", 80},
+      {"http://localhost/", true, "localhost", 80},
+      {"http://127.0.0.1:8080", true, "127.0.0.1", 8080},
+      {"http://results.test:65535/", true, "results.test", 65535},
+      {"HTTP://Host-1.example:1", true, "Host-1.example", 1},
+      {"http://h:000080", false, "", 0},  // more than five digits is refused...
+      {"http://h:08080", true, "h", 8080},  // ...five with a leading zero are fine
+      {"http://h:0", false, "", 0},
+      {"http://h:65536", false, "", 0},
+      {"http://h:", false, "", 0},
+      {"http://h:-1", false, "", 0},
+      {"http://h:80x", false, "", 0},
+      {"http://h:80:81", false, "", 0},
+      {"http://", false, "", 0},
+      {"http:///", false, "", 0},
+      {"http://:8080", false, "", 0},
+      {"http://h//", false, "", 0},
+      {"http://h/path", false, "", 0},
+      {"http://h?x=1", false, "", 0},
+      {"http://user@h", false, "", 0},
+      {"http://h h", false, "", 0},
+      {" http://h", false, "", 0},
+      {"https://h", false, "", 0},
+      {"ftp://h", false, "", 0},
+      {"h:8080", false, "", 0},
+      {"", false, "", 0},
+  };
+  for (const Row& r : rows) {
+    ResultsServer server{"before", 1234};
+    EXPECT_EQ(ParseResultsUrl(r.url, server), r.ok) << '"' << r.url << '"';
+    if (r.ok) {
+      EXPECT_EQ(server.host, r.host) << r.url;
+      EXPECT_EQ(server.port, r.port) << r.url;
+    } else {
+      EXPECT_EQ(server.host, "before") << r.url;
+      EXPECT_EQ(server.port, 1234) << r.url;
+    }
+  }
+}
+
+TEST(ResultsUrl, AMissingOrMalformedOverrideKeepsTheDefault) {
+  const ResultsServer fallback = ResultsServerFrom(nullptr);
+  EXPECT_EQ(fallback.host, "results.quorvel.net");
+  EXPECT_EQ(fallback.port, 80);
+  const ResultsServer bad = ResultsServerFrom("https://elsewhere:443");
+  EXPECT_EQ(bad.host, "results.quorvel.net");
+  EXPECT_EQ(bad.port, 80);
+  const ResultsServer local = ResultsServerFrom("http://localhost:8000/");
+  EXPECT_EQ(local.host, "localhost");
+  EXPECT_EQ(local.port, 8000);
+}
+
+}  // namespace
+}  // namespace quorvel
