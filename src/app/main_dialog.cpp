@@ -1,7 +1,9 @@
 #include "app/main_dialog.h"
 
 #include "app/control_layout.h"
+#include "app/site_addresses.h"
 #include "platform/resource_ids.h"
+#include "skin/skin_painter.h"
 #include "sysinfo/graphics_probe.h"
 #include "sysinfo/os_probe.h"
 #include "sysinfo/processor_probe.h"
@@ -18,12 +20,17 @@ bool MainDialog::OnInitDialog() {
   ProbeOperatingSystem(systemInfo_, p.facts());
   UpdateData(false);
   ProbeDriverAndImaging(systemInfo_, p.facts());
+  skin_.LoadResources(p.graphics());
+  buttons_ = std::make_unique<skin::OwnerButtons>(p.graphics(), skin_.fonts.button.get());
 
   Dialog::OnInitDialog();
 
+  skin_.Build(links_, ResultsServerInUse().host);
   ProbeAdapterModeAndCapabilities(systemInfo_, p.facts());
   ProbeProcessor(systemInfo_, p.facts().Hardware());
   FinishProbing(systemInfo_);
+  skin_.ShowSystemFacts(systemInfo_);
+  skin_.context.entries = {systemInfo_.transparentBltEntry, systemInfo_.alphaBlendEntry};
   // The picture starts one screen width to the left and slides in.
   screen_.contentOffsetX = -systemInfo_.screenWidth;
 
@@ -35,54 +42,32 @@ bool MainDialog::OnInitDialog() {
   host().SetIcon(IDR_MAINFRAME);
 
   resultsText = "Press 'Run Test' to run a new test";
-  reportText_ = resultsText;
   UpdateData(false);
 
   host().SetTimer(kSlideInTimer, 10);
-  host().Invalidate(nullptr, true);
+  skin_.sysInfoPanel.alpha = 255;
+  skin_.sysInfoPanel.comp = 1;
+  skin_.resultPanel.alpha = 255;
+  skin_.resultPanel.comp = 1;
+  Repaint();
+  links_.Append(Rect{systemInfo_.screenWidth - 92, 0, systemInfo_.screenWidth, 82});
   return true;
 }
 
 bool MainDialog::OnEraseBackground(platform::Canvas& window) {
-  const Rect client{0, 0, window.Width(), window.Height()};
-  window.Rectangle(Rect{client.left, client.top, client.right + 1, client.bottom + 1},
-                   platform::Pen{platform::kPenNull, 0, 0}, platform::Brush{kLightBlue});
+  skin::PaintSkin(window, skin_, screen_);
   return true;
 }
 
-void MainDialog::OnTimer(int id) {
-  if (id == kSlideInTimer) SlideInStep();
-}
-
-void MainDialog::SlideInStep() {
-  const std::uint32_t now = platform().services().TickCount();
-  if (screen_.animationLastTick == 0) screen_.animationLastTick = now;
-  const int before = screen_.contentOffsetX;
-  screen_.contentOffsetX += static_cast<int>(now - screen_.animationLastTick);
-  if (screen_.contentOffsetX != before) screen_.animationLastTick = now;
-
-  if (screen_.contentOffsetX < 0) {
-    host().Invalidate(nullptr, true);
-    return;
-  }
-  screen_.contentOffsetX = 0;
-  host().ShowControl(IDC_LOGO, true);
-  host().ShowControl(IDC_CLOSE, true);
-  host().ShowControl(IDC_RUN_TEST, true);
-  host().ShowControl(IDC_VIEW_DETAILS, true);
-  host().ShowControl(IDC_RUN_TEST_FIRST, true);
-  if (systemInfo_.screenHeight >= kTallScreenHeight) host().ShowControl(IDC_SAVE_RESULTS, true);
-  host().KillTimer(kSlideInTimer);
-  host().Invalidate(nullptr, true);
-
-  if (runOnceAndEnd_) {
-    OnRunTest();
-    host().EndDialog(IDOK);
-  }
+bool MainDialog::OnDrawItem(const platform::DrawItem& item, platform::Canvas& canvas) {
+  return buttons_ && buttons_->Draw(item, canvas, scores_.testsRun);
 }
 
 void MainDialog::OnCommand(int id) {
   switch (id) {
+    case IDC_CLOSE:
+      OnClose();
+      break;
     case IDC_RUN_TEST:
     case IDC_RUN_TEST_FIRST:
       OnRunTest();
@@ -90,20 +75,49 @@ void MainDialog::OnCommand(int id) {
     case IDC_VIEW_DETAILS:
       OnViewDetails();
       break;
+    case IDC_SAVE_RESULTS:
+      OnSaveResults();
+      break;
+    case IDC_RETURN_TO_MAIN:
+      OnReturnToMain();
+      break;
+    case IDC_SUBMIT_AND_COMPARE:
+      OnSubmitAndCompare();
+      break;
+    case IDC_SEND_RESULTS:
+      OnSendResults();
+      break;
+    case IDC_MAKER_HOME:
+      FollowLink(LinkAction::MakerHome, platform().services(), &host(),
+                 systemInfo_.adapterReportName);
+      break;
     default:
       Dialog::OnCommand(id);
       break;
   }
 }
 
-void MainDialog::OnViewDetails() {
-  if (scores_.testsRun == 0) return;
-  screen_.fadeLevel = 0;
-  screen_.animationLastTick = platform().services().TickCount();
-  screen_.enteringResults = 1;
-  host().SetFocus();
-  host().SetTimer(kFadeToResultsTimer, 50);
+void MainDialog::OnLButtonUp(Point clientPoint) {
+  const LinkAction action = ClickAction(links_, clientPoint, skin_.advicePanel.hidden != 1,
+                                        screen_.resultsScreenActive != 0);
+  if (action == LinkAction::ToggleAdvice) {
+    ToggleAdvicePanel();
+  } else {
+    FollowLink(action, platform().services(), &host(), systemInfo_.adapterReportName);
+  }
 }
+
+void MainDialog::ToggleAdvicePanel() {
+  skin_.advicePanel.hidden = skin_.advicePanel.hidden == 1 ? 0 : 1;
+  // Drawn off screen and blended with the panel's opacity.
+  skin_.advicePanel.alpha = 220;
+  skin_.advicePanel.comp = 2;
+  Repaint();
+}
+
+void MainDialog::OnSaveResults() {}
+
+void MainDialog::OnSendResults() {}
 
 // No system command (move, size, minimise, close, the about item) has any
 // effect on the main window.

@@ -1,23 +1,30 @@
-// The program's one window: a borderless dialog that fills the screen.
+// The program's one window: a borderless dialog that fills the screen and
+// paints itself from the skin.
 #pragma once
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/dialog.h"
 #include "bench/benchmark_scores.h"
+#include "skin/owner_buttons.h"
 #include "skin/screen_state.h"
+#include "skin/skin_colours.h"
+#include "skin/skin_content.h"
+#include "sysinfo/link_handler.h"
 #include "sysinfo/system_info.h"
 
 namespace quorvel {
 
 // Timers of the main window.
-constexpr int kSlideInTimer = 40;   // 10 ms
-constexpr int kSlideOutTimer = 31;  // 10 ms
+constexpr int kSlideInTimer = 40;        // 10 ms
+constexpr int kSlideOutTimer = 31;       // 10 ms
 constexpr int kFadeToResultsTimer = 33;  // 50 ms
 constexpr int kFadeToMainTimer = 34;     // 50 ms
 
 // The skin's light blue (the content background and the dialog brush).
-constexpr Colour kLightBlue = Rgb(90, 125, 222);
+constexpr Colour kLightBlue = skin::kLightBlue;
 
 class MainDialog : public Dialog {
  public:
@@ -32,8 +39,10 @@ class MainDialog : public Dialog {
 
   bool OnInitDialog() override;
   bool OnEraseBackground(platform::Canvas& window) override;
+  bool OnDrawItem(const platform::DrawItem& item, platform::Canvas& canvas) override;
   void OnCommand(int id) override;
   void OnTimer(int id) override;
+  void OnLButtonUp(Point clientPoint) override;
   bool OnSystemCommand(unsigned command) override;
   bool OnNonClientActivate() override;
   Colour DialogBrushColour() override;
@@ -44,29 +53,46 @@ class MainDialog : public Dialog {
   std::string email;
 
   const ScreenState& screen() const { return screen_; }
+  skin::SkinContent& skinContent() { return skin_; }
+  const LinkRects& links() const { return links_; }
   // What the results screen's report and the main screen's score show.
-  const std::string& reportTextShown() const { return reportText_; }
-  const std::string& scoreTextShown() const { return scoreText_; }
+  const std::string& reportTextShown() const { return skin_.reportText.text; }
+  const std::string& scoreTextShown() const { return skin_.scoreText.text; }
 
   // Button handlers.
   void OnRunTest();
   void OnViewDetails();
+  void OnReturnToMain();
+  void OnSubmitAndCompare();
+  void OnClose();
+  void OnSaveResults();
+  void OnSendResults();
 
  protected:
   void DoDataExchange(bool saveAndValidate) override;
 
  private:
-  // One step of the slide-in: the picture moves right 1 pixel per millisecond.
+  // Milliseconds since the animated value last changed; the first step of
+  // an animation takes `now` as its start.
+  std::uint32_t ElapsedSinceLastChange(std::uint32_t now);
+  void Repaint();
   void SlideInStep();
-
+  void SlideOutStep();
+  void FadeToResultsStep();
+  void FadeToMainStep();
+  // Half a fade level per millisecond.
+  void AdvanceFade();
+  void ShowResultsScreenControls();
   // Repaints the two results buttons and the content between the bands.
   void RepaintResults(const Rect& windowRect);
+  void ToggleAdvicePanel();
 
   SystemInfo& systemInfo_;
   BenchmarkScores& scores_;
   ScreenState screen_;
-  std::string reportText_;
-  std::string scoreText_;
+  skin::SkinContent skin_;
+  LinkRects links_;
+  std::unique_ptr<skin::OwnerButtons> buttons_;
   bool sequenceRunning_ = false;
   bool sequenceCompleted_ = false;
   bool runOnceAndEnd_ = false;

@@ -20,7 +20,7 @@ void MainDialog::OnRunTest() {
   services.Sleep(1000);
 
   Rect r = host().WindowRect();
-  reportText_ = scores_.layeredSection;
+  skin_.reportText.text = scores_.layeredSection;
   RepaintResults(r);
   UpdateData(false);
   services.SetCursorPos(r.right, r.bottom - 80);
@@ -37,12 +37,12 @@ void MainDialog::OnRunTest() {
     services.Sleep(500);
   }
 
-  scoreText_ = CompleteLayeredSection(scores_);
+  skin_.scoreText.text = CompleteLayeredSection(scores_);
   resultsText = head + scores_.layeredSection;
   host().SetFocus();
 
   r = host().WindowRect();
-  reportText_ = scores_.layeredSection;
+  skin_.reportText.text = scores_.layeredSection;
   RepaintResults(r);
   UpdateData(false);
 

@@ -110,16 +110,5 @@ TEST_F(MainDialogTest, SaveButtonStaysHiddenAfterTheSlideInBelow700Pixels) {
   EXPECT_FALSE(host.IsControlVisible(IDC_SAVE_RESULTS));
 }
 
-TEST_F(MainDialogTest, PaintsTheWholeWindowLightBlue) {
-  Run([](fake::FakeDialogHost&) {});
-  fake::FakeCanvas window(1024, 768);
-  EXPECT_TRUE(dialog.OnEraseBackground(window));
-  ASSERT_FALSE(window.rectangles.empty());
-  EXPECT_EQ(window.rectangles[0].colour, Rgb(90, 125, 222));
-  EXPECT_LE(window.rectangles[0].rect.left, 0);
-  EXPECT_GE(window.rectangles[0].rect.right, 1024);
-  EXPECT_GE(window.rectangles[0].rect.bottom, 768);
-}
-
 }  // namespace
 }  // namespace quorvel
