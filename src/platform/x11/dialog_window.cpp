@@ -36,6 +36,14 @@ Rect Clip(const Rect& r, int width, int height) {
 
 unsigned Positive(int v) { return static_cast<unsigned>(v > 0 ? v : 1); }
 
+// The Windows-1252 byte a key types when Latin-1 has none: Unicode keysyms
+// (0x01000000 + code point) and the euro sign's own keysym.
+unsigned char Windows1252FromKeysym(KeySym keysym) {
+  if (keysym == XK_EuroSign) return Windows1252FromCodePoint(0x20AC);
+  if ((keysym & 0xFF000000ul) == 0x01000000ul) return Windows1252FromCodePoint(keysym & 0xFFFFFFul);
+  return 0;
+}
+
 // Latin-1 (the STRING target) to Windows-1252: the same bytes, without the
 // C1 control characters.
 std::string Latin1ToWindows1252(const std::string& text) {
@@ -100,7 +108,8 @@ bool DialogWindow::Create() {
   wmHints.initial_state = NormalState;
   XSetWMHints(d, window, &wmHints);
   EnableDeleteProtocol(c, window);
-  SetWindowTitle(c, window, layout_.caption);
+  // A window without a caption still needs a name in task lists.
+  SetWindowTitle(c, window, layout_.caption.empty() ? std::string("Quorvel") : layout_.caption);
   if (layout_.hasCaption) {
     SetOwner(c, window, owner_);
   } else {
@@ -245,9 +254,15 @@ void DialogWindow::HandleKey(XKeyEvent& key) {
     default:
       break;
   }
-  if (focused_ != nullptr && focused_->visible()) {
-    focused_->HandleKey(keysym, key.state, std::string(typed, length > 0 ? length : 0));
+  if (focused_ == nullptr || !focused_->visible()) return;
+  std::string text(typed, length > 0 ? static_cast<std::size_t>(length) : 0);
+  if (text.empty()) {
+    // Keys beyond Latin-1 (the euro sign, typographic quotes) that
+    // Windows-1252 still has.
+    const unsigned char byte = Windows1252FromKeysym(keysym);
+    if (byte != 0) text.assign(1, static_cast<char>(byte));
   }
+  focused_->HandleKey(keysym, key.state, text);
 }
 
 void DialogWindow::HandleClientMessage(const XClientMessageEvent& message) {

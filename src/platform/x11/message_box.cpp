@@ -29,8 +29,9 @@ constexpr unsigned kTextFormat = platform::dt::kWordBreak | platform::dt::kNoPre
 class MessageBoxHandlers : public platform::DialogHandlers {
  public:
   MessageBoxHandlers(const MessageBoxGeometry& geometry, const std::string& text,
-                     const platform::Font& font, platform::MessageIcon icon)
-      : geometry_(geometry), text_(text), font_(font), icon_(icon) {}
+                     const platform::Font& font, const platform::Font& markFont,
+                     platform::MessageIcon icon)
+      : geometry_(geometry), text_(text), font_(font), markFont_(markFont), icon_(icon) {}
 
   void Attach(platform::DialogHost* host) override { host_ = host; }
   bool OnInitDialog() override { return true; }
@@ -81,7 +82,7 @@ class MessageBoxHandlers : public platform::DialogHandlers {
     platform::Brush brush{badge, platform::kHatchNone};
     const Rect r = geometry_.icon;
     canvas.RoundRect(r, r.Width(), r.Height(), pen, brush);
-    canvas.SelectFont(&font_);
+    canvas.SelectFont(&markFont_);
     canvas.SetBkMode(platform::BkMode::Transparent);
     canvas.SetTextColour(Rgb(255, 255, 255));
     Rect mark = r;
@@ -92,6 +93,7 @@ class MessageBoxHandlers : public platform::DialogHandlers {
   const MessageBoxGeometry& geometry_;
   std::string text_;
   const platform::Font& font_;
+  const platform::Font& markFont_;  // the letter on the icon
   platform::MessageIcon icon_;
   platform::DialogHost* host_ = nullptr;
 };
@@ -138,9 +140,11 @@ void RunMessageBox(X11DialogSystem& dialogs, platform::Graphics& graphics,
                    const std::string& caption, platform::MessageIcon icon) {
   std::unique_ptr<platform::Font> font =
       graphics.CreateFont(platform::FontSpec{"Sans", 15, 400, 4});
-  if (!font) return;
+  std::unique_ptr<platform::Font> markFont =
+      graphics.CreateFont(platform::FontSpec{"Sans", 24, 700, 4});
+  if (!font || !markFont) return;
   const MessageBoxGeometry geometry = LayOutMessageBox(text, caption, *font);
-  MessageBoxHandlers handlers(geometry, text, *font, icon);
+  MessageBoxHandlers handlers(geometry, text, *font, *markFont, icon);
   dialogs.RunModalLayout(geometry.layout, handlers, owner);
 }
 
