@@ -10,9 +10,12 @@ endif()
 # Software drawing on 32-bit pixel surfaces. Files named *_avx2.cpp hold the
 # kernels compiled for AVX2; the code picks them at run time.
 quorvel_glob_sources(QUORVEL_RASTER_SOURCES src/raster)
+# The pixel kernels have their own library (top CMakeLists.txt).
+list(FILTER QUORVEL_RASTER_SOURCES EXCLUDE REGEX "/pixel_kernels[^/]*\\.cpp$")
 add_library(quorvel_raster STATIC ${QUORVEL_RASTER_SOURCES})
 target_include_directories(quorvel_raster PUBLIC src)
 target_link_libraries(quorvel_raster PUBLIC Freetype::Freetype Fontconfig::Fontconfig)
+target_link_libraries(quorvel_raster PUBLIC quorvel_pixel_kernels)
 foreach(src IN LISTS QUORVEL_RASTER_SOURCES)
   if(src MATCHES "_avx2\\.cpp$")
     set_source_files_properties(${src} PROPERTIES COMPILE_OPTIONS "-mavx2")

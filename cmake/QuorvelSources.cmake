@@ -34,3 +34,20 @@ function(quorvel_embed_bitmaps out)
   string(APPEND body "}  // namespace\n\nconst EmbeddedResource kEmbeddedBitmaps[] = {\n${table}    {0, nullptr, 0},\n};\n\n}  // namespace quorvel::resources\n")
   file(CONFIGURE OUTPUT "${out}" CONTENT "${body}")
 endfunction()
+
+# quorvel_avx2_files(sources...): compiles the files named *_avx2.cpp among
+# them for AVX2; the code calls them only on processors that have it. The
+# Windows ABI aligns the stack to 16 bytes only, so there 32-byte spills of
+# AVX registers must not use aligned moves.
+function(quorvel_avx2_files)
+  set(options -mavx2)
+  if(WIN32)
+    list(APPEND options -Wa,-muse-unaligned-vector-move)
+  endif()
+  foreach(src IN LISTS ARGN)
+    if(src MATCHES "_avx2\\.cpp$")
+      set_source_files_properties(${src} DIRECTORY "${PROJECT_SOURCE_DIR}"
+        PROPERTIES COMPILE_OPTIONS "${options}")
+    endif()
+  endforeach()
+endfunction()

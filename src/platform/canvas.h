@@ -128,6 +128,36 @@ class Canvas {
   // DrawTextA: the text with "\n" and "\r\n" as line breaks; returns the
   // height of the text drawn. With dt::kCalcRect only measures, into r.
   virtual int DrawText(const std::string& text, Rect& r, unsigned format) = 0;
+
+  // Optional fast paths. Each returns false when this canvas does not offer
+  // it; the caller then takes its portable path.
+
+  // The desktop's TransparentBlt reached through `entry` (the address the
+  // facts report): copies the wSrc x hSrc block of src at (xSrc, ySrc) onto
+  // the w x h block at (x, y), leaving this canvas's pixels where the source
+  // is `key`. True once the entry point has been called.
+  virtual bool PlatformTransparentBlt(void* /*entry*/, int /*x*/, int /*y*/, int /*w*/,
+                                      int /*h*/, Canvas& /*src*/, int /*xSrc*/, int /*ySrc*/,
+                                      int /*wSrc*/, int /*hSrc*/, Colour /*key*/) {
+    return false;
+  }
+  // The desktop's AlphaBlend reached through `entry`, with a constant alpha
+  // and no per-pixel alpha. True once the entry point has been called.
+  virtual bool PlatformAlphaBlend(void* /*entry*/, int /*x*/, int /*y*/, int /*w*/, int /*h*/,
+                                  Canvas& /*src*/, int /*xSrc*/, int /*ySrc*/, int /*wSrc*/,
+                                  int /*hSrc*/, std::uint8_t /*alpha*/) {
+    return false;
+  }
+  // The same pixels as the monochrome-mask colour-key sequence (see
+  // skin/blits.h, ColorKeyBlt) in one pass: the w x h block of src at
+  // (xSrc, ySrc) goes to (x, y) except where its pixel is `key` (the fourth
+  // byte ignored); afterwards the background colour is white and the text
+  // colour black, as that sequence leaves them. False when the canvas cannot
+  // promise identical pixels for these arguments.
+  virtual bool CopyWithColourKey(int /*x*/, int /*y*/, int /*w*/, int /*h*/, Canvas& /*src*/,
+                                 int /*xSrc*/, int /*ySrc*/, Colour /*key*/) {
+    return false;
+  }
 };
 
 // Device-independent drawing objects: fonts and the program's bitmaps.

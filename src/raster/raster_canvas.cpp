@@ -5,6 +5,7 @@
 #include "raster/blit.h"
 #include "raster/brush_fill.h"
 #include "raster/gradient.h"
+#include "raster/keyed_blit.h"
 #include "raster/rect_ops.h"
 #include "raster/shapes.h"
 #include "raster/text_draw.h"
@@ -144,6 +145,22 @@ void RasterCanvas::StretchBlt(int x, int y, int w, int h, platform::Canvas& src,
 
 void RasterCanvas::SetDIBitsToDevice(int x, int y, int w, int h, const platform::PixelBuffer& bits) {
   SetDIBits(Target(), x, y, w, h, bits);
+}
+
+bool RasterCanvas::CopyWithColourKey(int x, int y, int w, int h, platform::Canvas& src, int xSrc,
+                                     int ySrc, Colour key) {
+  auto* source = dynamic_cast<RasterCanvas*>(&src);
+  // Monochrome conversions, a copy within one surface and empty blocks are
+  // left to the mask sequence; none of them is a hot path.
+  if (!source || source->monochrome() || monochrome() || &source->surface() == target_ ||
+      w <= 0 || h <= 0) {
+    return false;
+  }
+  KeyedCopyBlit(Target(), x, y, w, h, source->surface(), xSrc, ySrc, PixelOf(key));
+  // The mask sequence leaves the destination with these colours.
+  bk_ = 0xFFFFFF;
+  text_ = 0x000000;
+  return true;
 }
 
 int RasterCanvas::DrawText(const std::string& text, Rect& r, unsigned format) {

@@ -58,6 +58,12 @@ class RasterCanvas : public platform::Canvas {
 
   int DrawText(const std::string& text, Rect& r, unsigned format) override;
 
+  // The colour-key copy in one pass (KeyedCopyBlit) between two colour
+  // canvases that are not the same surface; false otherwise, and then the
+  // caller's mask sequence gives the same pixels.
+  bool CopyWithColourKey(int x, int y, int w, int h, platform::Canvas& src, int xSrc, int ySrc,
+                         Colour key) override;
+
  private:
   enum class Kind { Target, Memory, Dib, Monochrome };
   RasterCanvas(Surface owned, Kind kind);
