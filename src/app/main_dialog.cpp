@@ -3,6 +3,9 @@
 #include "app/control_layout.h"
 #include "app/site_addresses.h"
 #include "platform/resource_ids.h"
+#include "results/identity.h"
+#include "results/save_results.h"
+#include "results/send_results.h"
 #include "skin/skin_painter.h"
 #include "sysinfo/graphics_probe.h"
 #include "sysinfo/os_probe.h"
@@ -18,6 +21,9 @@ bool MainDialog::OnInitDialog() {
   platform::Platform& p = platform();
 
   ProbeOperatingSystem(systemInfo_, p.facts());
+  const Identity identity = ReadIdentity(p.profile());
+  userName = identity.userName;
+  email = identity.email;
   UpdateData(false);
   ProbeDriverAndImaging(systemInfo_, p.facts());
   skin_.LoadResources(p.graphics());
@@ -115,9 +121,19 @@ void MainDialog::ToggleAdvicePanel() {
   Repaint();
 }
 
-void MainDialog::OnSaveResults() {}
+void MainDialog::OnSaveResults() {
+  platform::Platform& p = platform();
+  ShowSaveResult(SaveResults(scores_.testsRun, resultsText, p.files()), p.services(), &host());
+}
 
-void MainDialog::OnSendResults() {}
+void MainDialog::OnSendResults() {
+  platform::Platform& p = platform();
+  UpdateData(true);
+  // Stored before any network work, so a failed upload keeps what was typed.
+  WriteIdentity(p.profile(), userName, email);
+  SendResults(p.http(), p.services(), &host(), ResultsServerInUse(), systemInfo_, scores_,
+              userName, email);
+}
 
 // No system command (move, size, minimise, close, the about item) has any
 // effect on the main window.

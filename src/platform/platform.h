@@ -5,6 +5,9 @@
 #include "platform/canvas.h"
 #include "platform/dialog.h"
 #include "platform/facts.h"
+#include "platform/file_writer.h"
+#include "platform/http_client.h"
+#include "platform/profile_store.h"
 #include "platform/services.h"
 
 namespace quorvel::platform {
@@ -16,6 +19,11 @@ class Platform {
   virtual Graphics& graphics() = 0;
   virtual DialogSystem& dialogs() = 0;
   virtual Facts& facts() = 0;
+  // Saving, the stored settings and the upload. A backend that does not
+  // offer them yet answers every call with a failure.
+  virtual FileWriter& files();
+  virtual ProfileStore& profile();
+  virtual HttpClient& http();
 };
 
 }  // namespace quorvel::platform

@@ -220,4 +220,26 @@ int FakeDialogSystem::RunModal(int templateId, platform::DialogHandlers& handler
   return host.endResult;
 }
 
+namespace {
+std::string Upper(std::string s) {
+  for (char& c : s) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return s;
+}
+}  // namespace
+
+std::string FakeProfile::ReadString(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue) {
+  auto it = values.find(Upper(section) + "/" + Upper(key));
+  return it == values.end() ? defaultValue : it->second;
+}
+
+bool FakeProfile::WriteString(const std::string& section, const std::string& key,
+                              const std::string& value) {
+  writes.push_back(section + "/" + key + "=" + value);
+  values[Upper(section) + "/" + Upper(key)] = value;
+  return true;
+}
+
 }  // namespace quorvel::fake

@@ -237,6 +237,51 @@ class FakeDialogSystem : public platform::DialogSystem {
   FakePlatform& platform_;
 };
 
+// Files written in memory; a test can make writing fail.
+class FakeFiles : public platform::FileWriter {
+ public:
+  std::map<std::string, std::string> files;
+  std::string failWith;  // non-empty: every write fails with this reason
+  bool WriteFileAtomically(const std::string& path, const std::string& bytes,
+                           std::string& error) override {
+    if (!failWith.empty()) {
+      error = failWith;
+      return false;
+    }
+    files[path] = bytes;
+    return true;
+  }
+};
+
+// Settings kept in memory, names matched as given.
+class FakeProfile : public platform::ProfileStore {
+ public:
+  std::map<std::string, std::string> values;  // "SECTION/KEY" -> value
+  std::vector<std::string> writes;            // "SECTION/KEY=value", in order
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultValue) override;
+  bool WriteString(const std::string& section, const std::string& key,
+                   const std::string& value) override;
+};
+
+// An HTTP client that answers as the test says and records the requests.
+class FakeHttp : public platform::HttpClient {
+ public:
+  platform::HttpResult answer{true, 200, ""};
+  struct Request {
+    std::string host;
+    int port;
+    std::string path;
+    std::string userAgent;
+  };
+  std::vector<Request> requests;
+  platform::HttpResult Get(const std::string& host, int port, const std::string& path,
+                           const std::string& userAgent, int, int) override {
+    requests.push_back(Request{host, port, path, userAgent});
+    return answer;
+  }
+};
+
 class FakePlatform : public platform::Platform {
  public:
   FakePlatform() : dialogSystem(*this) {}
@@ -255,6 +300,13 @@ class FakePlatform : public platform::Platform {
   platform::Graphics& graphics() override { return fakeGraphics; }
   platform::DialogSystem& dialogs() override { return dialogSystem; }
   platform::Facts& facts() override { return fakeFacts; }
+  platform::FileWriter& files() override { return fakeFiles; }
+  platform::ProfileStore& profile() override { return fakeProfile; }
+  platform::HttpClient& http() override { return fakeHttp; }
+
+  FakeFiles fakeFiles;
+  FakeProfile fakeProfile;
+  FakeHttp fakeHttp;
 };
 
 }  // namespace quorvel::fake
