@@ -41,8 +41,9 @@ void XDriver::SendKey(Window window, unsigned long keysym, unsigned state) {
   XFlush(display_);
 }
 
-void XDriver::SendClick(Window window, int x, int y) {
+void XDriver::SendButton(Window window, bool press, int x, int y) {
   XEvent e{};
+  e.xbutton.type = press ? ButtonPress : ButtonRelease;
   e.xbutton.display = display_;
   e.xbutton.window = window;
   e.xbutton.root = DefaultRootWindow(display_);
@@ -50,12 +51,14 @@ void XDriver::SendClick(Window window, int x, int y) {
   e.xbutton.y = y;
   e.xbutton.same_screen = True;
   e.xbutton.button = Button1;
-  e.xbutton.type = ButtonPress;
-  XSendEvent(display_, window, False, ButtonPressMask, &e);
-  e.xbutton.type = ButtonRelease;
-  e.xbutton.state = Button1Mask;
-  XSendEvent(display_, window, False, ButtonReleaseMask, &e);
+  e.xbutton.state = press ? 0 : Button1Mask;
+  XSendEvent(display_, window, False, press ? ButtonPressMask : ButtonReleaseMask, &e);
   XFlush(display_);
+}
+
+void XDriver::SendClick(Window window, int x, int y) {
+  SendButton(window, true, x, y);
+  SendButton(window, false, x, y);
 }
 
 void XDriver::SendDeleteWindow(Window window) {

@@ -27,6 +27,8 @@ class XDriver {
   void SendKey(Window window, unsigned long keysym, unsigned state = 0);
   // A left-button press and release at (x, y) of `window`.
   void SendClick(Window window, int x, int y);
+  // A left-button press or release at (x, y) of `window`.
+  void SendButton(Window window, bool press, int x, int y);
   // What a window manager sends when its close button is used.
   void SendDeleteWindow(Window window);
 

@@ -76,8 +76,18 @@ void Control::FillBehind(raster::RasterCanvas& canvas) {
   CopyPixels(target, -rect_.left, -rect_.top, *behind);
 }
 
+void Control::MarkExposed() {
+  if (painted_ && buffer_.surface().width() == rect_.Width() &&
+      buffer_.surface().height() == rect_.Height()) {
+    exposed_ = true;
+  } else {
+    invalid_ = true;
+  }
+}
+
 void Control::Paint() {
   invalid_ = false;
+  exposed_ = false;
   if (!window_ || !visible_ || rect_.Width() <= 0 || rect_.Height() <= 0) return;
   if (!buffer_.Resize(rect_.Width(), rect_.Height())) return;
   raster::RasterCanvas canvas(&buffer_.surface());
@@ -90,7 +100,13 @@ void Control::Paint() {
 }
 
 void Control::PaintIfInvalid() {
-  if (invalid()) Paint();
+  if (!visible_) return;
+  if (invalid_) {
+    Paint();
+  } else if (exposed_ && window_) {
+    exposed_ = false;
+    buffer_.Put(window_.get(), context_.gc(), Rect{0, 0, rect_.Width(), rect_.Height()});
+  }
 }
 
 }  // namespace quorvel::x11

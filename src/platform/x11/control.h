@@ -61,11 +61,15 @@ class Control {
 
   void Show(bool show);
   void Move(const Rect& rect, bool repaint);
+  // The control must be drawn again.
   void Invalidate() { invalid_ = true; }
-  bool invalid() const { return invalid_ && visible_; }
+  // The server lost some of the window: the picture is put again, without
+  // drawing it again when it is still valid.
+  void MarkExposed();
+  bool invalid() const { return (invalid_ || exposed_) && visible_; }
   // Draws the control into its picture and puts it on the window.
   void Paint();
-  // Paints now when invalid and shown.
+  // Draws and puts, or only puts, what Invalidate and MarkExposed asked for.
   void PaintIfInvalid();
   // The last painted pixels (empty before the first paint).
   const raster::Surface& picture() const { return buffer_.surface(); }
@@ -108,6 +112,7 @@ class Control {
   Rect rect_;
   bool visible_;
   bool invalid_ = true;
+  bool exposed_ = false;
   bool painted_ = false;
   std::string text_;
   const platform::Font* font_ = nullptr;

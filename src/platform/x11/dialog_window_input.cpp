@@ -42,7 +42,7 @@ void DialogWindow::HandleEvent(XEvent& event) {
     for (const auto& control : controls_) {
       if (control->window() != target) continue;
       if (event.type == Expose) {
-        control->Invalidate();
+        control->MarkExposed();
       } else {
         control->HandlePointer(event);
       }

@@ -72,7 +72,7 @@ bool DialogWindow::PaintNow() {
   }
   for (const auto& control : controls_) {
     if (!control->invalid()) continue;
-    control->Paint();
+    control->PaintIfInvalid();
     painted = true;
   }
   if (shapeStale_ && colourKeyed_) RebuildShape();
@@ -93,7 +93,7 @@ void DialogWindow::CollectExposures() {
   while (XCheckTypedWindowEvent(d, window_.get(), Expose, &event)) HandleEvent(event);
   for (const auto& control : controls_) {
     if (!control->window()) continue;
-    while (XCheckTypedWindowEvent(d, control->window(), Expose, &event)) control->Invalidate();
+    while (XCheckTypedWindowEvent(d, control->window(), Expose, &event)) control->MarkExposed();
   }
 }
 
