@@ -158,6 +158,17 @@ class Canvas {
                                  int /*xSrc*/, int /*ySrc*/, Colour /*key*/) {
     return false;
   }
+  // The same pixels as the software colour-keyed blend (see skin/blits.h,
+  // BlendBlt) without its two 32-bit buffers: the w x h block of src at
+  // (xSrc, ySrc) is blended onto (x, y) per channel as
+  // d = (d * 256 + (s - d) * alpha) >> 8, except where its pixel is `key`;
+  // the fourth byte of this canvas's pixels stays. False when the canvas
+  // cannot promise identical pixels for these arguments.
+  virtual bool BlendWithColourKey(int /*x*/, int /*y*/, int /*w*/, int /*h*/, Canvas& /*src*/,
+                                  int /*xSrc*/, int /*ySrc*/, std::uint8_t /*alpha*/,
+                                  Colour /*key*/) {
+    return false;
+  }
 };
 
 // Device-independent drawing objects: fonts and the program's bitmaps.

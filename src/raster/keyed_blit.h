@@ -1,5 +1,6 @@
-// The colour-keyed copy between surfaces, in one pass: the pixels GDI's
-// monochrome-mask sequence gives (see RasterCanvas::CopyWithColourKey).
+// The colour-keyed copy and blend between surfaces, in one pass: the pixels
+// GDI's monochrome-mask sequence and the skin's buffered software blend give
+// (see RasterCanvas::CopyWithColourKey and BlendWithColourKey).
 #pragma once
 
 #include <cstdint>
@@ -9,14 +10,20 @@
 
 namespace quorvel::raster {
 
-// Copies the w x h block of src at (xSrc, ySrc) to (x, y) on a colour target,
-// touching only pixels inside the target's area. Where the source pixel is
-// the key the destination pixel stays; elsewhere it takes the source pixel.
-// Parts of the block outside the source surface count as black source
-// pixels, as the zero-filled image of the mask sequence has them there. The
-// fourth byte of every pixel written is 0. src must not be the target's
-// surface.
+// Both take the w x h block of src at (xSrc, ySrc) to (x, y) on a colour
+// target, touching only pixels inside the target's area. Parts of the block
+// outside the source surface count as black source pixels, as the
+// zero-filled buffers of the sequences they stand for have them there. src
+// must not be the target's surface.
+
+// Where the source pixel is the key the destination pixel stays; elsewhere
+// it takes the source pixel. The fourth byte of every pixel written is 0.
 void KeyedCopyBlit(const DrawTarget& dst, int x, int y, int w, int h, const Surface& src,
                    int xSrc, int ySrc, std::uint32_t keyPixel);
+
+// KeyedBlendRow on every row: key pixels of the source leave the destination
+// as it is, the others are blended with `alpha`; fourth bytes stay.
+void KeyedBlendBlit(const DrawTarget& dst, int x, int y, int w, int h, const Surface& src,
+                    int xSrc, int ySrc, std::uint32_t keyPixel, unsigned alpha);
 
 }  // namespace quorvel::raster

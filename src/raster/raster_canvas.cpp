@@ -163,6 +163,17 @@ bool RasterCanvas::CopyWithColourKey(int x, int y, int w, int h, platform::Canva
   return true;
 }
 
+bool RasterCanvas::BlendWithColourKey(int x, int y, int w, int h, platform::Canvas& src, int xSrc,
+                                      int ySrc, std::uint8_t alpha, Colour key) {
+  auto* source = dynamic_cast<RasterCanvas*>(&src);
+  if (!source || source->monochrome() || monochrome() || &source->surface() == target_ ||
+      w <= 0 || h <= 0) {
+    return false;
+  }
+  KeyedBlendBlit(Target(), x, y, w, h, source->surface(), xSrc, ySrc, PixelOf(key), alpha);
+  return true;
+}
+
 int RasterCanvas::DrawText(const std::string& text, Rect& r, unsigned format) {
   TextPaint paint;
   paint.target = Target();

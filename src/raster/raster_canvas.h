@@ -63,6 +63,10 @@ class RasterCanvas : public platform::Canvas {
   // caller's mask sequence gives the same pixels.
   bool CopyWithColourKey(int x, int y, int w, int h, platform::Canvas& src, int xSrc, int ySrc,
                          Colour key) override;
+  // The keyed constant-alpha blend in one pass (KeyedBlendBlit), under the
+  // same conditions.
+  bool BlendWithColourKey(int x, int y, int w, int h, platform::Canvas& src, int xSrc, int ySrc,
+                          std::uint8_t alpha, Colour key) override;
 
  private:
   enum class Kind { Target, Memory, Dib, Monochrome };

@@ -116,8 +116,13 @@ bool BlendBlt(Canvas* dest, int xDest, int yDest, int wDest, int hDest, Canvas* 
       PlatformBlend(*dest, xDest, yDest, *src, xSrc, ySrc, wSrc, hSrc, alpha, entries)) {
     return true;
   }
-  return SoftwareBlend(*dest, xDest, yDest, *src, xSrc, ySrc, std::min(wSrc, wDest),
-                       std::min(hSrc, hDest), alpha);
+  const int w = std::min(wSrc, wDest);
+  const int h = std::min(hSrc, hDest);
+  if (w > 0 && h > 0 &&
+      dest->BlendWithColourKey(xDest, yDest, w, h, *src, xSrc, ySrc, alpha, kKeyMagenta)) {
+    return true;
+  }
+  return SoftwareBlend(*dest, xDest, yDest, *src, xSrc, ySrc, w, h, alpha);
 }
 
 void TileBlt(Canvas& dest, int x, int y, int w, int h, Canvas& src, int xSrc, int ySrc, int tileW,

@@ -26,7 +26,8 @@ struct BlendFunction {
 // Copies the w x h block of src at (xSrc, ySrc) to (x, y) of dest, keeping
 // dest wherever the source pixel is magenta (kKeyMagenta; on 32-bit pixels
 // the fourth byte plays no part).
-//  - With a TransparentBlt entry the canvas calls it (PlatformTransparentBlt).
+//  - With a TransparentBlt entry the canvas calls it (PlatformTransparentBlt);
+//    a canvas that cannot call it falls through to the next step.
 //  - Otherwise the canvas's CopyWithColourKey, when it offers it.
 //  - Otherwise GDI's monochrome-mask sequence: the block is copied into an
 //    image compatible with dest, a mask is made from it (key pixels 1), the
@@ -47,11 +48,12 @@ void ColorKeyBlt(platform::Canvas& dest, int x, int y, int w, int h, platform::C
 //    entry points, the software path runs instead.
 //  - Software: both blocks are read into 32-bit buffers, blended per pixel
 //    and channel d = (d * 256 + (s - d) * a) >> 8 (the fourth byte of dest
-//    stays), and written back. Callers pass equal sizes; when wDest x hDest
-//    differs from wSrc x hSrc only the overlap (the smaller width and the
-//    smaller height, from the top-left corners) is blended and written,
-//    since no pixel outside both blocks has a partner. An empty overlap or a
-//    buffer that cannot be made gives false.
+//    stays), and written back. A canvas offering BlendWithColourKey gives
+//    the same pixels without the buffers. Callers pass equal sizes; when
+//    wDest x hDest differs from wSrc x hSrc only the overlap (the smaller
+//    width and the smaller height, from the top-left corners) is blended
+//    and written, since no pixel outside both blocks has a partner. An
+//    empty overlap or a buffer that cannot be made gives false.
 bool BlendBlt(platform::Canvas* dest, int xDest, int yDest, int wDest, int hDest,
               platform::Canvas* src, int xSrc, int ySrc, int wSrc, int hSrc, BlendFunction blend,
               const platform::ImagingEntries& entries);

@@ -32,41 +32,50 @@ const ImagingEntries kNoEntries{};
 
 void* FakeEntry(std::uintptr_t v) { return reinterpret_cast<void*>(v); }
 
+// Canvases without the one-pass fast paths, with them, and with them and
+// the desktop's TransparentBlt and AlphaBlend.
 RecordingSetup MaskOnly() { return RecordingSetup{false, false}; }
 RecordingSetup FastPath() { return RecordingSetup{true, false}; }
 RecordingSetup Desktop() { return RecordingSetup{true, true}; }
 
-// --- ColorKeyBlt ----------------------------------------------------------
+// --- The canvas fast paths against the sequences they stand for -----------
 
-TEST(ColorKeyBlt, FastPathGivesTheMaskSequencesPixels) {
-  struct Case {
-    const char* what;
-    int x, y, w, h, xSrc, ySrc;
-    bool clip;
-  };
-  const Case cases[] = {
-      {"inside both", 3, 2, 11, 7, 1, 1, false},
-      {"one column", 5, 5, 1, 9, 0, 2, false},
-      {"odd width across the source", 0, 1, 21, 3, 0, 0, false},
-      {"over the destination's left and top edges", -4, -3, 13, 9, 2, 0, false},
-      {"over the destination's right and bottom edges", 30, 18, 15, 11, 0, 0, false},
-      {"source block over its left and top edges", 4, 4, 10, 8, -3, -2, false},
-      {"source block over its right and bottom edges", 4, 4, 17, 9, 15, 12, false},
-      {"source block wholly outside the source", 2, 2, 5, 5, 40, 40, false},
-      {"destination clipped", 0, 0, 37, 23, 0, 0, true},
-      {"block beyond the destination", 40, 30, 5, 5, 0, 0, false},
-  };
+// The block positions where the fast paths must cut exactly as the
+// buffered sequences do: edges of both surfaces, odd widths, a clip.
+struct Placement {
+  const char* what;
+  int x, y, w, h, xSrc, ySrc;
+  bool clip;
+};
+const Placement kPlacements[] = {
+    {"inside both", 3, 2, 11, 7, 1, 1, false},
+    {"one column", 5, 5, 1, 9, 0, 2, false},
+    {"odd width across the source", 0, 1, 21, 3, 0, 0, false},
+    {"over the destination's left and top edges", -4, -3, 13, 9, 2, 0, false},
+    {"over the destination's right and bottom edges", 30, 18, 15, 11, 0, 0, false},
+    {"source block over its left and top edges", 4, 4, 10, 8, -3, -2, false},
+    {"source block over its right and bottom edges", 4, 4, 17, 9, 15, 12, false},
+    {"source block wholly outside the source", 2, 2, 5, 5, 40, 40, false},
+    {"destination clipped", 0, 0, 37, 23, 0, 0, true},
+    {"block beyond the destination", 40, 30, 5, 5, 0, 0, false},
+};
+
+// Runs `blit` on a destination without the fast paths and on one with them,
+// from the same random pixels (key pixels included, fourth bytes random or
+// zero), and hands both over.
+template <typename Blit, typename Check>
+void CompareWithAndWithoutFastPaths(Blit blit, Check check) {
   std::mt19937 rng(7);
-  for (const Case& c : cases) {
+  for (const Placement& c : kPlacements) {
     SCOPED_TRACE(c.what);
     for (bool fourthBytes : {false, true}) {
       auto src = RasterCanvas::CreateMemory(21, 17);
       FillRandom(src->surface(), rng, 3, fourthBytes);
-      RecordingCanvas masked(37, 23, MaskOnly());
-      FillRandom(masked.surface(), rng, 5, fourthBytes);
+      RecordingCanvas slow(37, 23, MaskOnly());
+      FillRandom(slow.surface(), rng, 5, fourthBytes);
       RecordingCanvas fast(37, 23, FastPath());
-      testing::CopyPixels(masked.surface(), fast.surface());
-      for (RecordingCanvas* dest : {&masked, &fast}) {
+      testing::CopyPixels(slow.surface(), fast.surface());
+      for (RecordingCanvas* dest : {&slow, &fast}) {
         dest->SetBkColour(kRed);
         dest->SetTextColour(kBlue);
         if (c.clip) {
@@ -74,19 +83,47 @@ TEST(ColorKeyBlt, FastPathGivesTheMaskSequencesPixels) {
           dest->SetClipRect(&clip);
         }
         dest->ClearLog();
-        ColorKeyBlt(*dest, c.x, c.y, c.w, c.h, *src, c.xSrc, c.ySrc, kNoEntries);
+        blit(*dest, c, *src);
       }
-      EXPECT_EQ(fast.Count("CopyWithColourKey"), 1);
-      EXPECT_EQ(fast.Count("BitBlt"), 0);
-      EXPECT_EQ(masked.Count("BitBlt"), 4);
-      EXPECT_EQ(FirstDifference(fast.surface(), masked.surface()), "");
-      for (RecordingCanvas* dest : {&masked, &fast}) {
-        EXPECT_EQ(dest->bkColour(), kWhite);
-        EXPECT_EQ(dest->textColour(), kBlack);
-      }
+      EXPECT_EQ(FirstDifference(fast.surface(), slow.surface()), "");
+      check(slow, fast);
     }
   }
 }
+
+TEST(FastPaths, KeyedCopyGivesTheMaskSequencesPixels) {
+  CompareWithAndWithoutFastPaths(
+      [](RecordingCanvas& dest, const Placement& c, platform::Canvas& src) {
+        ColorKeyBlt(dest, c.x, c.y, c.w, c.h, src, c.xSrc, c.ySrc, kNoEntries);
+      },
+      [](const RecordingCanvas& slow, const RecordingCanvas& fast) {
+        EXPECT_EQ(fast.Count("CopyWithColourKey"), 1);
+        EXPECT_EQ(fast.Count("BitBlt"), 0);
+        EXPECT_EQ(slow.Count("BitBlt"), 4);
+        for (const RecordingCanvas* dest : {&slow, &fast}) {
+          EXPECT_EQ(dest->bkColour(), kWhite);
+          EXPECT_EQ(dest->textColour(), kBlack);
+        }
+      });
+}
+
+TEST(FastPaths, KeyedBlendGivesTheBufferedBlendsPixels) {
+  for (std::uint8_t alpha : {0, 1, 77, 128, 253}) {
+    SCOPED_TRACE(::testing::Message() << "alpha " << int{alpha});
+    CompareWithAndWithoutFastPaths(
+        [alpha](RecordingCanvas& dest, const Placement& c, platform::Canvas& src) {
+          BlendBlt(&dest, c.x, c.y, c.w, c.h, &src, c.xSrc, c.ySrc, c.w, c.h,
+                   BlendFunction{0, 0, alpha, 0}, kNoEntries);
+        },
+        [](const RecordingCanvas& slow, const RecordingCanvas& fast) {
+          EXPECT_EQ(fast.Count("BlendWithColourKey"), 1);
+          EXPECT_EQ(fast.Count("SetDIBitsToDevice"), 0);
+          EXPECT_EQ(slow.Count("SetDIBitsToDevice"), 1);
+        });
+  }
+}
+
+// --- ColorKeyBlt ----------------------------------------------------------
 
 TEST(ColorKeyBlt, KeepsTheDestinationOnlyUnderMagentaOnEveryPath) {
   const std::uint32_t row[] = {PixelOf(kKeyMagenta), PixelOf(Rgb(255, 1, 255)),
@@ -138,19 +175,23 @@ TEST(BlendBlt, BlendsEachChannelAndSkipsMagenta) {
       {255, Rgb(255, 1, 255), kBlack, Rgb(255, 1, 255)},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "alpha " << c.alpha << " source " << c.s);
-    auto src = raster::testing::FilledCanvas(3, 2, c.s);
-    src->surface().Row(1)[2] = PixelOf(kKeyMagenta);
-    auto dest = raster::testing::FilledCanvas(5, 4, c.d);
-    BlendFunction blend;
-    blend.constantAlpha = static_cast<std::uint8_t>(c.alpha);
-    EXPECT_TRUE(BlendBlt(dest.get(), 1, 1, 3, 2, src.get(), 0, 0, 3, 2, blend, kNoEntries));
-    for (int y = 0; y < 4; ++y) {
-      for (int x = 0; x < 5; ++x) {
-        const bool inBlock = x >= 1 && x < 4 && y >= 1 && y < 3;
-        const bool underKey = x == 3 && y == 2;
-        EXPECT_EQ(At(dest->surface(), x, y), inBlock && !underKey ? c.want : c.d)
-            << "(" << x << ", " << y << ")";
+    for (RecordingSetup setup : {MaskOnly(), FastPath()}) {
+      SCOPED_TRACE(::testing::Message() << "alpha " << c.alpha << " source " << c.s
+                                        << (setup.fastPaths ? " fast path" : " buffers"));
+      auto src = raster::testing::FilledCanvas(3, 2, c.s);
+      src->surface().Row(1)[2] = PixelOf(kKeyMagenta);
+      RecordingCanvas dest(5, 4, setup);
+      Fill(dest.surface(), c.d);
+      BlendFunction blend;
+      blend.constantAlpha = static_cast<std::uint8_t>(c.alpha);
+      EXPECT_TRUE(BlendBlt(&dest, 1, 1, 3, 2, src.get(), 0, 0, 3, 2, blend, kNoEntries));
+      for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 5; ++x) {
+          const bool inBlock = x >= 1 && x < 4 && y >= 1 && y < 3;
+          const bool underKey = x == 3 && y == 2;
+          EXPECT_EQ(At(dest.surface(), x, y), inBlock && !underKey ? c.want : c.d)
+              << "(" << x << ", " << y << ")";
+        }
       }
     }
   }
@@ -217,6 +258,7 @@ TEST(BlendBlt, NothingToDrawReturnsFalse) {
                           0, 0, c.wSrc, c.hSrc, BlendFunction{0, 0, c.alpha, 0}, kNoEntries))
         << c.what;
     EXPECT_EQ(dest.Count("SetDIBitsToDevice"), 0) << c.what;
+    EXPECT_EQ(dest.Count("BlendWithColourKey"), 0) << c.what;
     EXPECT_EQ(At(dest.surface(), 2, 2), kBlue) << c.what;
   }
 }
@@ -235,14 +277,18 @@ TEST(BlendBlt, BlocksOverTheEdgeOrOfUnequalSizesBlendOnlyTheirCommonPart) {
       {"larger destination block", 2, 1, 8, 5, Rect{2, 1, 8, 5}},
   };
   for (const Case& c : cases) {
-    auto dest = raster::testing::FilledCanvas(10, 6, kBlack);
-    EXPECT_TRUE(BlendBlt(dest.get(), c.xDest, c.yDest, c.wDest, c.hDest, src.get(), 0, 0, 6, 4,
-                         BlendFunction{0, 0, 128, 0}, kNoEntries))
-        << c.what;
-    for (int y = 0; y < 6; ++y) {
-      for (int x = 0; x < 10; ++x) {
-        const Colour want = c.blended.Contains(Point{x, y}) ? Rgb(127, 127, 127) : kBlack;
-        ASSERT_EQ(At(dest->surface(), x, y), want) << c.what << " (" << x << ", " << y << ")";
+    for (RecordingSetup setup : {MaskOnly(), FastPath()}) {
+      RecordingCanvas dest(10, 6, setup);
+      Fill(dest.surface(), kBlack);
+      EXPECT_TRUE(BlendBlt(&dest, c.xDest, c.yDest, c.wDest, c.hDest, src.get(), 0, 0, 6, 4,
+                           BlendFunction{0, 0, 128, 0}, kNoEntries))
+          << c.what;
+      for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 10; ++x) {
+          const Colour want = c.blended.Contains(Point{x, y}) ? Rgb(127, 127, 127) : kBlack;
+          ASSERT_EQ(At(dest.surface(), x, y), want)
+              << c.what << ", fast path " << setup.fastPaths << " (" << x << ", " << y << ")";
+        }
       }
     }
   }
@@ -287,7 +333,7 @@ TEST(BlendBlt, BothEntryPointsComposeThroughTheDesktop) {
                          o.entries))
         << o.what;
     EXPECT_EQ(other.Count("AlphaBlend"), 0) << o.what;
-    EXPECT_EQ(other.Count("SetDIBitsToDevice 3,2,6,4"), 1) << o.what;
+    EXPECT_EQ(other.Count("BlendWithColourKey 3,2,6,4,0,0,128"), 1) << o.what;
     EXPECT_EQ(At(other.surface(), 4, 3), Rgb(127, 127, 127)) << o.what;
     EXPECT_EQ(At(other.surface(), 3, 2), kBlack) << o.what;
   }

@@ -80,9 +80,16 @@ void RecordingCanvas::SetDIBitsToDevice(int x, int y, int w, int h,
 
 bool RecordingCanvas::CopyWithColourKey(int x, int y, int w, int h, platform::Canvas& src,
                                         int xSrc, int ySrc, Colour key) {
-  if (!setup_.keyedCopyFastPath) return false;
+  if (!setup_.fastPaths) return false;
   Note(Format("CopyWithColourKey", {x, y, w, h, xSrc, ySrc}));
   return RasterCanvas::CopyWithColourKey(x, y, w, h, src, xSrc, ySrc, key);
+}
+
+bool RecordingCanvas::BlendWithColourKey(int x, int y, int w, int h, platform::Canvas& src,
+                                         int xSrc, int ySrc, std::uint8_t alpha, Colour key) {
+  if (!setup_.fastPaths) return false;
+  Note(Format("BlendWithColourKey", {x, y, w, h, xSrc, ySrc, alpha}));
+  return RasterCanvas::BlendWithColourKey(x, y, w, h, src, xSrc, ySrc, alpha, key);
 }
 
 bool RecordingCanvas::PlatformTransparentBlt(void* entry, int x, int y, int w, int h,

@@ -16,8 +16,8 @@ namespace quorvel::testing {
 using CallLog = std::vector<std::string>;
 
 struct RecordingSetup {
-  bool keyedCopyFastPath = true;  // offers CopyWithColourKey
-  bool platformBlits = false;     // calls the imaging entry points (simulated)
+  bool fastPaths = true;       // offers CopyWithColourKey and BlendWithColourKey
+  bool platformBlits = false;  // calls the imaging entry points (simulated)
 };
 
 namespace detail {
@@ -50,6 +50,8 @@ class RecordingCanvas : private detail::OwnedSurface, public raster::RasterCanva
   void SetDIBitsToDevice(int x, int y, int w, int h, const platform::PixelBuffer& bits) override;
   bool CopyWithColourKey(int x, int y, int w, int h, platform::Canvas& src, int xSrc, int ySrc,
                          Colour key) override;
+  bool BlendWithColourKey(int x, int y, int w, int h, platform::Canvas& src, int xSrc, int ySrc,
+                          std::uint8_t alpha, Colour key) override;
   // Stand-ins for the desktop: a keyed copy (equal sizes only), and a
   // constant-alpha blend rounding (s * a + d * (255 - a)) / 255.
   bool PlatformTransparentBlt(void* entry, int x, int y, int w, int h, platform::Canvas& src,

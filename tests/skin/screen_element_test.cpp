@@ -113,7 +113,7 @@ TEST(ScreenElement, OffscreenElementsKeepTheWindowWhereNothingWasPainted) {
       for (int x = 0; x < 20; ++x) {
         const bool painted = x >= 7 && x < 9 && y >= 6 && y < 9;
         ASSERT_EQ(At(window.surface(), x, y), painted ? kRed : At(before->surface(), x, y))
-            << "fast path " << setup.keyedCopyFastPath << " (" << x << ", " << y << ")";
+            << "fast path " << setup.fastPaths << " (" << x << ", " << y << ")";
       }
     }
   }
