@@ -27,7 +27,7 @@ bool MainDialog::OnInitDialog() {
   UpdateData(false);
   ProbeDriverAndImaging(systemInfo_, p.facts());
   skin_.LoadResources(p.graphics());
-  buttons_ = std::make_unique<skin::OwnerButtons>(p.graphics(), skin_.fonts.button.get());
+  buttons_ = std::make_unique<OwnerButtons>(p.graphics(), skin_.fonts.button.get());
 
   Dialog::OnInitDialog();
 
@@ -61,7 +61,7 @@ bool MainDialog::OnInitDialog() {
 }
 
 bool MainDialog::OnEraseBackground(platform::Canvas& window) {
-  skin::PaintSkin(window, skin_, screen_);
+  PaintSkin(window, skin_, screen_);
   return true;
 }
 

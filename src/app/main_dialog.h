@@ -53,7 +53,7 @@ class MainDialog : public Dialog {
   std::string email;
 
   const ScreenState& screen() const { return screen_; }
-  skin::SkinContent& skinContent() { return skin_; }
+  SkinContent& skinContent() { return skin_; }
   const LinkRects& links() const { return links_; }
   // What the results screen's report and the main screen's score show.
   const std::string& reportTextShown() const { return skin_.reportText.text; }
@@ -90,9 +90,9 @@ class MainDialog : public Dialog {
   SystemInfo& systemInfo_;
   BenchmarkScores& scores_;
   ScreenState screen_;
-  skin::SkinContent skin_;
+  SkinContent skin_;
   LinkRects links_;
-  std::unique_ptr<skin::OwnerButtons> buttons_;
+  std::unique_ptr<OwnerButtons> buttons_;
   bool sequenceRunning_ = false;
   bool sequenceCompleted_ = false;
   bool runOnceAndEnd_ = false;

@@ -109,15 +109,15 @@ void MainDialog::FadeToResultsStep() {
   // The main screen fades out over the results screen; the opacity set
   // here lags one tick behind the advance below.
   screen_.enteringResults = 1;
-  skin::SetTopLevelComposition(skin_.mainList, 2,
+  SetTopLevelComposition(skin_.mainList, 2,
                          static_cast<std::uint8_t>(255 - (screen_.fadeLevel % 256)));
-  skin::SetTopLevelComposition(skin_.resultsList, 2, 255);
+  SetTopLevelComposition(skin_.resultsList, 2, 255);
   AdvanceFade();
   if (screen_.fadeLevel <= 254) {
     Repaint();
     return;
   }
-  skin::SetTopLevelComposition(skin_.resultsList, 0, 0);
+  SetTopLevelComposition(skin_.resultsList, 0, 0);
   screen_.enteringResults = 0;
   screen_.resultsScreenActive = 1;
   ShowResultsScreenControls();
@@ -154,8 +154,8 @@ void MainDialog::FadeToMainStep() {
   // The results screen fades out over the main screen.
   screen_.enteringResults = 0;
   screen_.leavingResults = 1;
-  skin::SetTopLevelComposition(skin_.mainList, 2, 255);
-  skin::SetTopLevelComposition(skin_.resultsList, 2,
+  SetTopLevelComposition(skin_.mainList, 2, 255);
+  SetTopLevelComposition(skin_.resultsList, 2,
                          static_cast<std::uint8_t>(255 - (screen_.fadeLevel % 256)));
   AdvanceFade();
   if (screen_.fadeLevel <= 254) {
@@ -163,7 +163,7 @@ void MainDialog::FadeToMainStep() {
     return;
   }
   // 254, not 255: the blend treats both alike, as an opaque keyed copy.
-  skin::SetTopLevelComposition(skin_.mainList, 2, 254);
+  SetTopLevelComposition(skin_.mainList, 2, 254);
   host().ShowControl(IDC_VIEW_DETAILS, true);
   host().ShowControl(IDC_SAVE_RESULTS, true);
   host().ShowControl(IDC_RETURN_TO_MAIN, false);

@@ -1,6 +1,6 @@
 #include "skin/element_list.h"
 
-namespace quorvel::skin {
+namespace quorvel {
 
 void SetTopLevelComposition(ElementList& list, std::uint8_t comp, std::uint8_t alpha) {
   for (ScreenElement* e = list.first; e != nullptr; e = e->next) {
@@ -16,4 +16,4 @@ void DrawList(const ElementList& list, platform::Canvas& target, const Rect& par
   }
 }
 
-}  // namespace quorvel::skin
+}  // namespace quorvel

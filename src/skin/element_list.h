@@ -6,7 +6,7 @@
 
 #include "skin/screen_element.h"
 
-namespace quorvel::skin {
+namespace quorvel {
 
 struct ElementList {
   std::uint8_t flag = 0;             // kept for the header's layout; never read
@@ -23,4 +23,4 @@ void SetTopLevelComposition(ElementList& list, std::uint8_t comp, std::uint8_t a
 void DrawList(const ElementList& list, platform::Canvas& target, const Rect& parent,
               platform::Canvas& skin, const SkinContext& context);
 
-}  // namespace quorvel::skin
+}  // namespace quorvel

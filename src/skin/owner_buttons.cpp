@@ -5,7 +5,7 @@
 #include "platform/resource_ids.h"
 #include "skin/skin_colours.h"
 
-namespace quorvel::skin {
+namespace quorvel {
 namespace {
 
 struct ButtonLook {
@@ -24,20 +24,20 @@ constexpr unsigned kRightCentred =
     platform::dt::kRight | platform::dt::kVCenter | platform::dt::kSingleLine;
 
 const ButtonLook kButtons[] = {
-    {IDC_CLOSE, "Close", kBandBlue, IDB_CLOSE, IDB_CLOSE_PRESSED, 24, false, kLeftCentred},
-    {IDC_RUN_TEST, "Run Test", kBandBlue, IDB_RUN_TEST, IDB_RUN_TEST_PRESSED, 24, true,
+    {IDC_CLOSE, "Close", skin::kBandBlue, IDB_CLOSE, IDB_CLOSE_PRESSED, 24, false, kLeftCentred},
+    {IDC_RUN_TEST, "Run Test", skin::kBandBlue, IDB_RUN_TEST, IDB_RUN_TEST_PRESSED, 24, true,
      kRightCentred},
-    {IDC_RUN_TEST_FIRST, "Run Test", kLightBlue, IDB_RUN_TEST, IDB_RUN_TEST_PRESSED, 24,
+    {IDC_RUN_TEST_FIRST, "Run Test", skin::kLightBlue, IDB_RUN_TEST, IDB_RUN_TEST_PRESSED, 24,
      true, kRightCentred},
-    {IDC_VIEW_DETAILS, "View detailed results", kLightBlue, IDB_VIEW_DETAILS,
+    {IDC_VIEW_DETAILS, "View detailed results", skin::kLightBlue, IDB_VIEW_DETAILS,
      IDB_VIEW_DETAILS_PRESSED, 32, false, kLeftCentred},
-    {IDC_SAVE_RESULTS, "Save results", kLightBlue, IDB_SAVE, IDB_SAVE_PRESSED, 32, false,
+    {IDC_SAVE_RESULTS, "Save results", skin::kLightBlue, IDB_SAVE, IDB_SAVE_PRESSED, 32, false,
      kLeftCentred},
-    {IDC_RETURN_TO_MAIN, "Return to main screen", kLightBlue, IDB_RETURN,
+    {IDC_RETURN_TO_MAIN, "Return to main screen", skin::kLightBlue, IDB_RETURN,
      IDB_RETURN_PRESSED, 32, false, kLeftCentred},
-    {IDC_SUBMIT_AND_COMPARE, "Submit && Compare", kLightBlue, IDB_SUBMIT,
+    {IDC_SUBMIT_AND_COMPARE, "Submit && Compare", skin::kLightBlue, IDB_SUBMIT,
      IDB_SUBMIT_PRESSED, 32, false, kLeftCentred},
-    {IDC_SEND_RESULTS, "Send results...", kLightBlue, IDB_SUBMIT, IDB_SUBMIT_PRESSED, 32,
+    {IDC_SEND_RESULTS, "Send results...", skin::kLightBlue, IDB_SUBMIT, IDB_SUBMIT_PRESSED, 32,
      false, kLeftCentred},
 };
 
@@ -76,7 +76,7 @@ bool OwnerButtons::Draw(const platform::DrawItem& item, platform::Canvas& canvas
                      platform::Rop::SrcCopy);
     }
     memory->SelectFont(font_);
-    memory->SetTextColour(kWhite);
+    memory->SetTextColour(skin::kWhite);
     memory->SetBkMode(platform::BkMode::Transparent);
     Rect text = look->pictureSize == 24
                     ? (look->pictureAtRight ? Rect{0, r.top, r.right - 36, 24}
@@ -88,4 +88,4 @@ bool OwnerButtons::Draw(const platform::DrawItem& item, platform::Canvas& canvas
   return true;
 }
 
-}  // namespace quorvel::skin
+}  // namespace quorvel

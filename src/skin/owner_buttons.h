@@ -8,7 +8,7 @@
 #include "platform/canvas.h"
 #include "platform/dialog.h"
 
-namespace quorvel::skin {
+namespace quorvel {
 
 class OwnerButtons {
  public:
@@ -30,4 +30,4 @@ class OwnerButtons {
   std::map<int, std::unique_ptr<platform::Canvas>> pictures_;
 };
 
-}  // namespace quorvel::skin
+}  // namespace quorvel

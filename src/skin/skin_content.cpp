@@ -4,7 +4,7 @@
 #include "platform/resource_ids.h"
 #include "skin/skin_colours.h"
 
-namespace quorvel::skin {
+namespace quorvel {
 
 const char kNoticeText[] =
     "Copyright \xA9 2026 Ostrin. Quorvel and the Quorvel logo are trademarks of Ostrin. "
@@ -49,7 +49,7 @@ void Place(ScreenElement& e, Edge left, Edge top, Edge right, Edge bottom) {
   e.bVal = bottom.value;
 }
 
-void Box(BoxElement& e, Colour fill, int penStyle, Colour penColour = kBlack) {
+void Box(BoxElement& e, Colour fill, int penStyle, Colour penColour = skin::kBlack) {
   e.fill = fill;
   e.penColor = penColour;
   e.penStyle = penStyle;
@@ -74,8 +74,8 @@ void Image(ImageElement& e, const Rect& piece) {
 // A text with the skin's usual values: body font, white on a blue shadow
 // 2 right and 1 down, word-broken with tabs expanded.
 void Text(TextElement& e, const SkinFonts& fonts, const std::string& text) {
-  e.color = kWhite;
-  e.shadowColor = kShadowBlue;
+  e.color = skin::kWhite;
+  e.shadowColor = skin::kShadowBlue;
   e.font = fonts.body.get();
   e.shadowMode = 1;
   e.dtFormat = platform::dt::kWordBreak | platform::dt::kExpandTabs;
@@ -121,22 +121,22 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
 
   // Frame: the title band and the rule beneath it.
   Place(topBand, kSame, kSame, kSame, Fixed(78));
-  Box(topBand, kBandBlue, platform::kPenNull);
+  Box(topBand, skin::kBandBlue, platform::kPenNull);
   Place(titleText, Inset(15), Inset(18), kSame, kSame);
   Text(titleText, fonts, " Quorvel");
   titleText.font = fonts.title.get();
-  titleText.shadowColor = kBlack;
+  titleText.shadowColor = skin::kBlack;
   titleText.shadowMode = 2;
   titleText.dtFormat = 0;
   topBand.child = &titleText;
   Place(topRuleLeft, kSame, Fixed(77), Percent(30), Fixed(79));
-  Gradient(topRuleLeft, kRuleBlue, kPaleBlue);
+  Gradient(topRuleLeft, skin::kRuleBlue, skin::kPaleBlue);
   Place(topRuleRight, Percent(30), Fixed(77), kSame, Fixed(79));
-  Gradient(topRuleRight, kPaleBlue, kRuleBlue);
+  Gradient(topRuleRight, skin::kPaleBlue, skin::kRuleBlue);
 
   // Bottom bar: the band with the notice and the rule above it.
   Place(bottomBand, kSame, FromOpposite(78), kSame, kSame);
-  Box(bottomBand, kBandBlue, platform::kPenSolid, kBlack);
+  Box(bottomBand, skin::kBandBlue, platform::kPenSolid, skin::kBlack);
   Place(noticeText, kSame, kSame, kSame, kSame);
   Text(noticeText, fonts, kNoticeText);
   noticeText.font = fonts.small.get();
@@ -144,13 +144,13 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
   noticeText.dtFormat = dtSingleCentred;
   bottomBand.child = &noticeText;
   Place(bottomRuleLeft, kSame, FromOpposite(80), Percent(30), Inset(77));
-  Gradient(bottomRuleLeft, kRuleBlue, kOrange);
+  Gradient(bottomRuleLeft, skin::kRuleBlue, skin::kOrange);
   Place(bottomRuleRight, Percent(30), FromOpposite(80), kSame, Inset(77));
-  Gradient(bottomRuleRight, kOrange, kRuleBlue);
+  Gradient(bottomRuleRight, skin::kOrange, skin::kRuleBlue);
 
   // Main screen.
   Place(mainBackground, kSame, Inset(79), kSame, Inset(79));
-  Box(mainBackground, kLightBlue, platform::kPenNull);
+  Box(mainBackground, skin::kLightBlue, platform::kPenNull);
   Place(descriptionText, Inset(60), Inset(110), Inset(60), Fixed(200));
   Text(descriptionText, fonts,
        "Windows XP includes support for additional special effects which enhance the user "
@@ -187,7 +187,7 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
 
   Place(siteLinkText, Inset(140), Inset(410), Inset(60), kSame);
   Text(siteLinkText, fonts, SiteLinkLine());
-  siteLinkText.color = kLinkOrange;
+  siteLinkText.color = skin::kLinkOrange;
 
   Place(resultPanel, Inset(100), Inset(435), Inset(60), Fixed(520));
   Box(resultPanel, kKeyMagenta, platform::kPenNull);
@@ -204,13 +204,13 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
   links.Append(Rect{305, 210, 318, 224});
 
   Place(advicePanel, Inset(305), Inset(230), Fixed(805), Fixed(380));
-  Box(advicePanel, kRuleBlue, platform::kPenSolid, kFrameWhite);
+  Box(advicePanel, skin::kRuleBlue, platform::kPenSolid, skin::kFrameWhite);
   advicePanel.hidden = 1;
   advicePanel.alpha = 220;
   Place(adviceBodyText, Inset(5), Inset(5), Inset(5), Inset(5));
   Text(adviceBodyText, fonts,
        "how to improve the performance of your machine.  This area would tell you");
-  adviceBodyText.shadowColor = kBlack;
+  adviceBodyText.shadowColor = skin::kBlack;
   adviceBodyText.dtFormat = platform::dt::kWordBreak;
   advicePanel.child = &adviceBodyText;
   links.Append(Rect{305, 230, 805, 380});
@@ -221,7 +221,7 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
 
   // Results screen.
   Place(resultsBackground, kSame, Inset(79), kSame, Inset(79));
-  Box(resultsBackground, kLightBlue, platform::kPenNull);
+  Box(resultsBackground, skin::kLightBlue, platform::kPenNull);
   Place(resultsLogo, FromOpposite(160), FromOpposite(240), Inset(10), Inset(90));
   Image(resultsLogo, kLogoPiece);
   Place(resultsHeading, Inset(60), Inset(110), kSame, kSame);
@@ -231,7 +231,7 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
 
   // Submit screen.
   Place(submitBackground, kSame, Inset(79), kSame, Inset(79));
-  Box(submitBackground, kLightBlue, platform::kPenNull);
+  Box(submitBackground, skin::kLightBlue, platform::kPenNull);
   Place(submitHeading, Inset(60), Inset(180), kSame, kSame);
   Heading(submitHeading, fonts, "Please enter your details...");
   Place(nameLabel, Inset(100), Inset(220), kSame, kSame);
@@ -275,4 +275,4 @@ void SkinContent::ShowSystemFacts(const SystemInfo& info) {
   adviceBodyText.text = info.adviceText;
 }
 
-}  // namespace quorvel::skin
+}  // namespace quorvel

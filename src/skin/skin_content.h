@@ -15,7 +15,7 @@
 #include "sysinfo/link_handler.h"
 #include "sysinfo/system_info.h"
 
-namespace quorvel::skin {
+namespace quorvel {
 
 // Pieces of the skin bitmap.
 constexpr Rect kLogoPiece{0, 0, 150, 150};
@@ -87,4 +87,4 @@ class SkinContent {
 extern const char kNoticeText[];
 std::string SiteLinkLine();
 
-}  // namespace quorvel::skin
+}  // namespace quorvel

@@ -2,7 +2,7 @@
 
 #include "skin/skin_colours.h"
 
-namespace quorvel::skin {
+namespace quorvel {
 namespace {
 
 // Stands in for the skin bitmap when it could not be loaded: pieces then
@@ -49,9 +49,9 @@ void PaintSkin(platform::Canvas& window, SkinContent& skin, const ScreenState& s
 
   // The slides uncover the right and bottom strips.
   const platform::Pen noPen{platform::kPenNull, 0, 0};
-  const platform::Brush black{kBlack};
+  const platform::Brush black{skin::kBlack};
   window.Rectangle(Rect{screen.contentOffsetX + w, 0, w + 10, h + 10}, noPen, black);
   window.Rectangle(Rect{0, screen.contentOffsetY + h, w + 10, h + 10}, noPen, black);
 }
 
-}  // namespace quorvel::skin
+}  // namespace quorvel

@@ -7,11 +7,11 @@
 #include "skin/screen_state.h"
 #include "skin/skin_content.h"
 
-namespace quorvel::skin {
+namespace quorvel {
 
 // Paints `window` (its size is the client area): the frame and bottom-bar
 // lists, then exactly one screen's lists by the screen flags, the picture
 // copied at the content offsets, and black over what the copy left bare.
 void PaintSkin(platform::Canvas& window, SkinContent& skin, const ScreenState& screen);
 
-}  // namespace quorvel::skin
+}  // namespace quorvel

@@ -40,8 +40,12 @@ class FakeFacts : public platform::Facts {
   std::uint32_t buildNumber = 2600;
   FakeHardware hardware;
   platform::DisplayMode display{1024, 768, 1, 32, 60};
+  std::uint32_t shadeBlendCaps = 0;
+  platform::AdapterFacts adapter;
 
   std::uint32_t OsBuildNumber() override { return buildNumber; }
+  std::uint32_t ShadeBlendCaps() override { return shadeBlendCaps; }
+  platform::AdapterFacts Adapter() override { return adapter; }
   platform::HardwareDescription& Hardware() override { return hardware; }
   platform::DisplayMode Display() override { return display; }
 };
