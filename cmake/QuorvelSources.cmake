@@ -35,19 +35,22 @@ function(quorvel_embed_bitmaps out)
   file(CONFIGURE OUTPUT "${out}" CONTENT "${body}")
 endfunction()
 
-# quorvel_avx2_files(sources...): compiles the files named *_avx2.cpp among
-# them for AVX2; the code calls them only on processors that have it. The
-# Windows ABI aligns the stack to 16 bytes only, so there 32-byte spills of
-# AVX registers must not use aligned moves.
-function(quorvel_avx2_files)
-  set(options -mavx2)
+# quorvel_simd_files(sources...): compiles the files named *_avx2.cpp among
+# them for AVX2 and those named *_avx512.cpp for AVX-512 (F and BW); the
+# code calls them only on processors that have those. The Windows ABI aligns
+# the stack to 16 bytes only, so there spills of the wider registers must not
+# use aligned moves.
+function(quorvel_simd_files)
+  set(unaligned)
   if(WIN32)
-    list(APPEND options -Wa,-muse-unaligned-vector-move)
+    set(unaligned -Wa,-muse-unaligned-vector-move)
   endif()
   foreach(src IN LISTS ARGN)
     if(src MATCHES "_avx2\\.cpp$")
-      set_source_files_properties(${src} DIRECTORY "${PROJECT_SOURCE_DIR}"
-        PROPERTIES COMPILE_OPTIONS "${options}")
+      set_source_files_properties(${src} PROPERTIES COMPILE_OPTIONS "-mavx2;${unaligned}")
+    elseif(src MATCHES "_avx512\\.cpp$")
+      set_source_files_properties(${src} PROPERTIES
+        COMPILE_OPTIONS "-mavx512f;-mavx512bw;${unaligned}")
     endif()
   endforeach()
 endfunction()

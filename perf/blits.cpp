@@ -109,6 +109,17 @@ void BM_KeyedBlend(benchmark::State& state) {
 }
 BENCHMARK(BM_KeyedBlend)->Apply(Configurations);
 
+void BM_KeyedBlendAvx2(benchmark::State& state) {
+  if (!kernels::HasAvx2()) {
+    state.SkipWithError("no AVX2");
+    return;
+  }
+  RunOverBuffers(state, [](const std::uint32_t* s, std::uint32_t* d, std::size_t n) {
+    kernels::KeyedBlendAvx2(s, d, n, kKey, kAlpha);
+  });
+}
+BENCHMARK(BM_KeyedBlendAvx2)->Apply(Configurations);
+
 void BM_KeyedBlendSse2(benchmark::State& state) {
   RunOverBuffers(state, [](const std::uint32_t* s, std::uint32_t* d, std::size_t n) {
     kernels::KeyedBlendSse2(s, d, n, kKey, kAlpha);

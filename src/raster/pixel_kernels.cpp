@@ -5,11 +5,20 @@
 namespace quorvel::raster {
 namespace kernels {
 
+// These also check that the operating system saves the wider registers.
 bool HasAvx2() {
 #if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
-  // Also checks that the operating system saves the AVX registers.
   __builtin_cpu_init();
   return __builtin_cpu_supports("avx2") != 0;
+#else
+  return false;
+#endif
+}
+
+bool HasAvx512() {
+#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx512f") != 0 && __builtin_cpu_supports("avx512bw") != 0;
 #else
   return false;
 #endif
@@ -55,6 +64,7 @@ CopyFn ChooseCopy() {
 }
 
 BlendFn ChooseBlend() {
+  if (kernels::HasAvx512()) return kernels::KeyedBlendAvx512;
   return kernels::HasAvx2() ? kernels::KeyedBlendAvx2 : kernels::KeyedBlendSse2;
 }
 

@@ -4,8 +4,9 @@
 // These have no dependencies and are built into their own library
 // (quorvel_pixel_kernels) for every backend: the raster canvas uses the
 // keyed copy, the skin's BlendBlt the blend. Each has a plain reference
-// version and SSE2 and AVX2 versions that give the same bits; the entry
-// points pick the fastest the processor runs, once.
+// version and SSE2 and AVX2 versions that give the same bits, and the blend
+// an AVX-512 one too; the entry points pick the fastest the processor runs,
+// once.
 #pragma once
 
 #include <cstddef>
@@ -36,10 +37,12 @@ void KeyedBlendRow(const std::uint32_t* src, std::uint32_t* dst, std::size_t n,
                    std::uint32_t keyPixel, unsigned alpha);
 
 // The individual versions, for the tests and the benchmarks. The AVX2 ones
-// must only be called when HasAvx2() is true.
+// must only be called when HasAvx2() is true, the AVX-512 one when
+// HasAvx512() is.
 namespace kernels {
 
 bool HasAvx2();
+bool HasAvx512();  // AVX-512 F and BW
 
 void KeyedCopyScalar(const std::uint32_t* src, std::uint32_t* dst, std::size_t n,
                      std::uint32_t keyPixel);
@@ -54,6 +57,8 @@ void KeyedBlendSse2(const std::uint32_t* src, std::uint32_t* dst, std::size_t n,
                     std::uint32_t keyPixel, unsigned alpha);
 void KeyedBlendAvx2(const std::uint32_t* src, std::uint32_t* dst, std::size_t n,
                     std::uint32_t keyPixel, unsigned alpha);
+void KeyedBlendAvx512(const std::uint32_t* src, std::uint32_t* dst, std::size_t n,
+                      std::uint32_t keyPixel, unsigned alpha);
 
 }  // namespace kernels
 }  // namespace quorvel::raster

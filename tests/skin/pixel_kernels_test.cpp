@@ -29,7 +29,12 @@ std::vector<Version> VectorVersions() {
       {"sse2", kernels::KeyedCopySse2, kernels::KeyedBlendSse2},
       {"chosen", KeyedCopyRow, KeyedBlendRow},
   };
-  if (kernels::HasAvx2()) versions.push_back({"avx2", kernels::KeyedCopyAvx2, kernels::KeyedBlendAvx2});
+  if (kernels::HasAvx2()) {
+    versions.push_back({"avx2", kernels::KeyedCopyAvx2, kernels::KeyedBlendAvx2});
+  }
+  if (kernels::HasAvx512()) {
+    versions.push_back({"avx512 blend", kernels::KeyedCopyScalar, kernels::KeyedBlendAvx512});
+  }
   return versions;
 }
 
@@ -83,9 +88,10 @@ TEST(PixelKernels, ReferenceValues) {
 
 TEST(PixelKernels, VectorVersionsMatchTheReferenceOnRandomRows) {
   std::mt19937 rng(12345);
-  // Odd lengths and every tail length of both vector widths; the rows start
+  // Odd lengths and every tail length of the vector widths; the rows start
   // one pixel into the buffers so that nothing is aligned.
-  const std::size_t lengths[] = {0, 1, 2, 3, 4, 5, 7, 8, 9, 11, 15, 16, 17, 23, 31, 33, 800, 1921};
+  const std::size_t lengths[] = {0,  1,  2,  3,  4,  5,  7,  8,  9,   11,
+                                 15, 16, 17, 23, 31, 33, 47, 63, 800, 1921};
   const unsigned opacities[] = {0, 1, 127, 128, 253, 255, 256};
   for (const Version& v : VectorVersions()) {
     for (std::size_t n : lengths) {
