@@ -5,6 +5,7 @@
 #include <immintrin.h>
 
 #include <algorithm>
+#include <cstdint>
 
 #include "raster/pixel_kernels.h"
 
@@ -18,13 +19,22 @@ inline void Store(std::uint32_t* p, __m256i v) {
   _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
 }
 
+// How many pixels lie before the first 32-byte-aligned one, at most n. The
+// kernels do these the reference way so that no store splits a cache line.
+std::size_t AlignHead(const std::uint32_t* p, std::size_t n) {
+  const std::size_t misalign = reinterpret_cast<std::uintptr_t>(p) % 32;
+  const std::size_t head = misalign == 0 ? 0 : (32 - misalign) / sizeof *p;
+  return std::min(head, n);
+}
+
 }  // namespace
 
 void KeyedCopyAvx2(const std::uint32_t* src, std::uint32_t* dst, std::size_t n,
                    std::uint32_t keyPixel) {
   const __m256i colourBytes = _mm256_set1_epi32(static_cast<int>(kColourBytes));
   const __m256i key = _mm256_set1_epi32(static_cast<int>(keyPixel & kColourBytes));
-  std::size_t i = 0;
+  std::size_t i = AlignHead(dst, n);
+  KeyedCopyScalar(src, dst, i, keyPixel);
   // Two vectors per round, all loads before the stores.
   for (; i + 16 <= n; i += 16) {
     const __m256i s0 = _mm256_and_si256(Load(src + i), colourBytes);
@@ -84,7 +94,8 @@ void BlendAvx2(const std::uint32_t* src, std::uint32_t* dst, std::size_t n,
     if (kFromSource) fromDest = _mm256_or_si256(fromDest, keepDest);
     return _mm256_blendv_epi8(blended, d, fromDest);
   };
-  std::size_t i = 0;
+  std::size_t i = AlignHead(dst, n);
+  KeyedBlendScalar(src, dst, i, keyPixel, kFromSource ? 256 - w : w);
   for (; i + 16 <= n; i += 16) {
     const __m256i s0 = Load(src + i);
     const __m256i s1 = Load(src + i + 8);
