@@ -3,6 +3,8 @@
 find_package(X11 REQUIRED)
 find_package(Freetype REQUIRED)
 find_package(Fontconfig REQUIRED)
+# The upload of results (libcurl4-openssl-dev).
+find_package(CURL REQUIRED)
 if(NOT X11_Xext_FOUND OR NOT X11_Xrandr_FOUND OR NOT X11_Xrender_FOUND)
   message(FATAL_ERROR "libxext-dev, libxrandr-dev and libxrender-dev are needed (scripts/setup.sh installs them)")
 endif()
@@ -29,7 +31,7 @@ quorvel_glob_sources(QUORVEL_X11_SOURCES src/platform/x11)
 list(FILTER QUORVEL_X11_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(quorvel_x11 STATIC ${QUORVEL_X11_SOURCES} "${QUORVEL_EMBEDDED}")
 target_link_libraries(quorvel_x11 PUBLIC quorvel_core quorvel_raster
-  X11::X11 X11::Xext X11::Xrandr X11::Xrender)
+  X11::X11 X11::Xext X11::Xrandr X11::Xrender CURL::libcurl)
 
 add_executable(quorvel src/platform/x11/main.cpp)
 target_link_libraries(quorvel PRIVATE quorvel_x11)

@@ -5,11 +5,15 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/x11/curl_http_client.h"
+#include "platform/x11/posix_file_writer.h"
 #include "platform/x11/x11_dialog_system.h"
 #include "platform/x11/x11_facts.h"
 #include "platform/x11/x11_graphics.h"
 #include "platform/x11/x11_services.h"
 #include "platform/x11/x_connection.h"
+#include "results/ini_file_store.h"
+#include "results/profile_location.h"
 
 namespace quorvel::x11 {
 
@@ -18,7 +22,10 @@ X11Platform::X11Platform(std::unique_ptr<XConnection> connection)
       graphics_(std::make_unique<X11Graphics>()),
       dialogs_(std::make_unique<X11DialogSystem>(*connection_, *graphics_)),
       services_(std::make_unique<X11Services>(*connection_, *dialogs_, *graphics_)),
-      facts_(std::make_unique<X11Facts>(*connection_)) {}
+      facts_(std::make_unique<X11Facts>(*connection_)),
+      files_(std::make_unique<PosixFileWriter>()),
+      profile_(std::make_unique<IniFileStore>(ProfilePathFromEnvironment(), *files_)),
+      http_(std::make_unique<CurlHttpClient>()) {}
 
 X11Platform::~X11Platform() {
   // Everything that uses the connection goes before it.
@@ -32,6 +39,9 @@ platform::Services& X11Platform::services() { return *services_; }
 platform::Graphics& X11Platform::graphics() { return *graphics_; }
 platform::DialogSystem& X11Platform::dialogs() { return *dialogs_; }
 platform::Facts& X11Platform::facts() { return *facts_; }
+platform::FileWriter& X11Platform::files() { return *files_; }
+platform::ProfileStore& X11Platform::profile() { return *profile_; }
+platform::HttpClient& X11Platform::http() { return *http_; }
 
 std::unique_ptr<platform::Platform> CreatePlatform() {
   // Only the user-interface thread talks to the server, but Xlib is made

@@ -6,6 +6,10 @@
 
 #include "platform/platform.h"
 
+namespace quorvel {
+class IniFileStore;
+}
+
 namespace quorvel::x11 {
 
 class XConnection;
@@ -13,6 +17,8 @@ class X11DialogSystem;
 class X11Facts;
 class X11Graphics;
 class X11Services;
+class PosixFileWriter;
+class CurlHttpClient;
 
 class X11Platform : public platform::Platform {
  public:
@@ -24,6 +30,11 @@ class X11Platform : public platform::Platform {
   platform::Graphics& graphics() override;
   platform::DialogSystem& dialogs() override;
   platform::Facts& facts() override;
+  platform::FileWriter& files() override;
+  // The INI file in the user's configuration folder, as the environment
+  // named it when the platform was made.
+  platform::ProfileStore& profile() override;
+  platform::HttpClient& http() override;
 
   XConnection& connection() { return *connection_; }
   X11DialogSystem& dialogSystem() { return *dialogs_; }
@@ -34,6 +45,9 @@ class X11Platform : public platform::Platform {
   std::unique_ptr<X11DialogSystem> dialogs_;
   std::unique_ptr<X11Services> services_;
   std::unique_ptr<X11Facts> facts_;
+  std::unique_ptr<PosixFileWriter> files_;
+  std::unique_ptr<IniFileStore> profile_;  // writes through files_
+  std::unique_ptr<CurlHttpClient> http_;
 };
 
 // Opens $DISPLAY and makes the platform; null, after one line on standard
