@@ -12,7 +12,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -43,13 +42,22 @@ bool WaitReadable(int fd, int ms) {
   return ::poll(&p, 1, ms) > 0;
 }
 
+// What a test server does with a request: it sends `bytes`, then closes
+// the connection, holds it open in silence, or keeps sending one more byte
+// every 100 ms.
+struct Reply {
+  enum class Then { Close, Hold, Trickle };
+  std::string bytes;
+  Then then = Then::Close;
+};
+
 // A one-thread HTTP server on 127.0.0.1 and an ephemeral port. It records
-// the head of every request and sends `answer` back, then closes; with no
-// answer it holds the connection open, silent, until it is destroyed. It
-// gives up by itself after ten seconds so that a broken test cannot hang.
+// the head of every request and replies to it, one connection after the
+// other, until it is destroyed. It gives up by itself after ten seconds so
+// that a broken test cannot hang.
 class LoopbackServer {
  public:
-  explicit LoopbackServer(std::optional<std::string> answer) : answer_(std::move(answer)) {
+  explicit LoopbackServer(Reply reply) : reply_(std::move(reply)) {
     listener_ = std::make_unique<Socket>(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0));
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -77,6 +85,18 @@ class LoopbackServer {
  private:
   bool Running() const { return !stop_ && Clock::now() < giveUp_; }
 
+  static bool SendAll(int fd, const std::string& bytes) {
+    const char* next = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+      const ssize_t sent = ::send(fd, next, left, MSG_NOSIGNAL);
+      if (sent <= 0) return false;
+      next += sent;
+      left -= static_cast<std::size_t>(sent);
+    }
+    return true;
+  }
+
   void Serve() {
     while (Running()) {
       if (!WaitReadable(listener_->get(), 20)) continue;
@@ -94,23 +114,16 @@ class LoopbackServer {
         std::lock_guard<std::mutex> lock(mutex_);
         requests_.push_back(head);
       }
-      if (!answer_) {
-        while (Running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        continue;
-      }
-      const char* next = answer_->data();
-      std::size_t left = answer_->size();
-      while (left > 0) {
-        const ssize_t sent = ::send(connection.get(), next, left, MSG_NOSIGNAL);
-        if (sent <= 0) break;
-        next += sent;
-        left -= static_cast<std::size_t>(sent);
+      bool open = SendAll(connection.get(), reply_.bytes);
+      while (open && reply_.then != Reply::Then::Close && Running()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (reply_.then == Reply::Then::Trickle) open = SendAll(connection.get(), "x");
       }
       ::shutdown(connection.get(), SHUT_WR);
     }
   }
 
-  std::optional<std::string> answer_;
+  Reply reply_;
   std::unique_ptr<Socket> listener_;
   int port_ = 0;
   std::atomic<bool> stop_{false};
@@ -120,10 +133,15 @@ class LoopbackServer {
   std::thread thread_;
 };
 
-std::string Answer(const std::string& statusLine, const std::string& body,
-                   const std::string& extraHeaders = "") {
-  return statusLine + "\r\nContent-Length: " + std::to_string(body.size()) +
-         "\r\nConnection: close\r\n" + extraHeaders + "\r\n" + body;
+std::string Head(const std::string& statusLine, std::size_t bodyBytes,
+                 const std::string& extraHeaders = "") {
+  return statusLine + "\r\nContent-Length: " + std::to_string(bodyBytes) +
+         "\r\nConnection: close\r\n" + extraHeaders + "\r\n";
+}
+
+Reply Answer(const std::string& statusLine, const std::string& body,
+             const std::string& extraHeaders = "") {
+  return Reply{Head(statusLine, body.size(), extraHeaders) + body, Reply::Then::Close};
 }
 
 std::string RequestLine(const std::string& head) { return head.substr(0, head.find("\r\n")); }
@@ -166,7 +184,7 @@ TEST_F(CurlHttp, SendsThePathAsItIsAndReadsTheAnswer) {
 
 struct StatusCase {
   const char* name;
-  std::string answer;
+  Reply answer;
   int status;
   std::size_t bodyBytes;
 };
@@ -182,8 +200,8 @@ TEST_P(CurlHttpStatus, PassesTheStatusOn) {
   EXPECT_TRUE(result.ok);
   EXPECT_EQ(result.status, GetParam().status);
   EXPECT_EQ(result.body.size(), GetParam().bodyBytes);
-  EXPECT_EQ(result.body, GetParam().answer.substr(GetParam().answer.find("\r\n\r\n") + 4,
-                                                  GetParam().bodyBytes));
+  const std::string& sent = GetParam().answer.bytes;
+  EXPECT_EQ(result.body, sent.substr(sent.find("\r\n\r\n") + 4, GetParam().bodyBytes));
   EXPECT_EQ(server.Requests().size(), 1u);
 }
 
@@ -202,7 +220,7 @@ TEST_F(CurlHttp, AClosedPortIsNoAnswerAtOnce) {
   int port = 0;
   {
     // A port that was free a moment ago and that nobody listens on.
-    LoopbackServer server(std::string{});
+    LoopbackServer server(Reply{});
     port = server.port();
   }
   const auto start = Clock::now();
@@ -213,8 +231,17 @@ TEST_F(CurlHttp, AClosedPortIsNoAnswerAtOnce) {
   EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
 }
 
-TEST_F(CurlHttp, ASilentServerIsNoAnswerAfterTheTotalLimit) {
-  LoopbackServer server(std::nullopt);
+struct SlowCase {
+  const char* name;
+  Reply reply;
+};
+
+class CurlHttpSlow : public CurlHttp, public ::testing::WithParamInterface<SlowCase> {};
+
+// A server that never answers, or that sends its answer so slowly that no
+// single read waits long, ends the exchange when the total limit runs out.
+TEST_P(CurlHttpSlow, IsNoAnswerAfterTheTotalLimit) {
+  LoopbackServer server(GetParam().reply);
   const auto start = Clock::now();
   const platform::HttpResult result =
       client_.Get("127.0.0.1", server.port(), "/x", "My Session", 300, 800);
@@ -224,6 +251,13 @@ TEST_F(CurlHttp, ASilentServerIsNoAnswerAfterTheTotalLimit) {
   EXPECT_LT(elapsed, std::chrono::seconds(3));
   EXPECT_EQ(server.Requests().size(), 1u);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Servers, CurlHttpSlow,
+    ::testing::Values(SlowCase{"Silent", Reply{"", Reply::Then::Hold}},
+                      SlowCase{"Trickling", Reply{Head("HTTP/1.1 200 OK", 100000),
+                                                  Reply::Then::Trickle}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // A proxy set in the environment is the user's choice and is used: the
 // request goes to it, naming the results server, which is never contacted.

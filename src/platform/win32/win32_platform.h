@@ -7,7 +7,10 @@
 #include "platform/win32/dialog_system.h"
 #include "platform/win32/gdi_graphics.h"
 #include "platform/win32/win32_facts.h"
+#include "platform/win32/win32_file_writer.h"
+#include "platform/win32/win32_profile_store.h"
 #include "platform/win32/win32_services.h"
+#include "platform/win32/wininet_http_client.h"
 
 namespace quorvel::win32 {
 
@@ -17,12 +20,18 @@ class Win32Platform : public platform::Platform {
   platform::Graphics& graphics() override { return graphics_; }
   platform::DialogSystem& dialogs() override { return dialogs_; }
   platform::Facts& facts() override { return facts_; }
+  platform::FileWriter& files() override { return files_; }
+  platform::ProfileStore& profile() override { return profile_; }
+  platform::HttpClient& http() override { return http_; }
 
  private:
   Win32Services services_;
   GdiGraphics graphics_;
   Win32DialogSystem dialogs_;
   Win32Facts facts_;
+  Win32FileWriter files_;
+  Win32ProfileStore profile_;
+  WinInetHttpClient http_;
 };
 
 // The backend; null, with the reason on standard error, when no window can
