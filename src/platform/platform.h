@@ -19,11 +19,10 @@ class Platform {
   virtual Graphics& graphics() = 0;
   virtual DialogSystem& dialogs() = 0;
   virtual Facts& facts() = 0;
-  // Saving, the stored settings and the upload. A backend that does not
-  // offer them yet answers every call with a failure.
-  virtual FileWriter& files();
-  virtual ProfileStore& profile();
-  virtual HttpClient& http();
+  // Saving, the stored settings and the upload.
+  virtual FileWriter& files() = 0;
+  virtual ProfileStore& profile() = 0;
+  virtual HttpClient& http() = 0;
 };
 
 }  // namespace quorvel::platform
