@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The program starts as a window covering the whole screen in the skin's
-# light blue, and Esc ends it at once with exit code 0.
+# The program starts as a window covering the whole screen with the skin:
+# the band-blue title band at the top, the light-blue content, the band-blue
+# bottom band; Esc ends it at once with exit code 0.
 PROGRAM="$1"
 . "$(dirname "$0")/lib.sh"
 
@@ -8,14 +9,22 @@ read -r width height < <(screen_size)
 start_program
 wait_for_pixel $((width / 2)) $((height / 2)) "90,125,222" 20 ||
   fail "the window never showed the light blue at the centre of the screen"
+# The content slides in from the left: wait until it reaches the right edge.
+wait_for_pixel $((width - 30)) 300 "90,125,222" 10 ||
+  fail "the opening slide never reached the right edge"
 
 shot="$(screenshot "${QUORVEL_BACKEND:-x11}-started")"
-for point in "1 1" "$((width - 2)) 1" "1 $((height - 2))" "$((width - 2)) $((height - 2))" \
-             "$((width / 3)) $((height / 4))"; do
-  set -- $point
+check() {
+  local got
   got="$(pixel "$shot" "$1" "$2")"
-  [ "$got" = "90,125,222" ] || fail "pixel ($1, $2) is $got, not the light blue: the window does not cover the screen"
-done
+  [ "$got" = "$3" ] || fail "pixel ($1, $2) is $got, not $3 ($4): the window does not cover the screen"
+}
+check 1 1 "0,48,156" "title band, top left"
+check $((width / 2)) 40 "0,48,156" "title band"
+check $((width - 2)) $((height - 5)) "0,48,156" "bottom band, right"
+check 1 $((height - 5)) "0,48,156" "bottom band, left"
+check $((width - 30)) 300 "90,125,222" "content, right"
+check 30 $((height / 2)) "90,125,222" "content, left"
 
 xdotool mousemove $((width / 2)) $((height / 2))
 xdotool key Escape
