@@ -235,3 +235,30 @@ TEST_F(ScreenFlowTest, SlideOutTakes1124MillisecondsThenTheFarewellForThreeSecon
 
 }  // namespace
 }  // namespace quorvel
+
+namespace quorvel {
+namespace {
+
+TEST_F(ScreenFlowTest, HelpIconTogglesTheBlendedAdvicePanelAndItsDriverLink) {
+  platform.fakeFacts.adapter.adapterFound = true;
+  platform.fakeFacts.adapter.adapterDescription = "Creative 3D Blaster GeForce";
+  Run([&](fake::FakeDialogHost& h) {
+    const Point help{310, 215}, panel{400, 300};
+    h.handlers->OnLButtonUp(panel);  // hidden panel: nothing
+    EXPECT_TRUE(platform.fakeServices.pagesOpened.empty());
+    h.handlers->OnLButtonUp(help);
+    EXPECT_EQ(dialog.skinContent().advicePanel.hidden, 0);
+    EXPECT_EQ(dialog.skinContent().advicePanel.comp, 2);
+    EXPECT_EQ(dialog.skinContent().advicePanel.alpha, 220);
+    h.handlers->OnLButtonUp(panel);
+    ASSERT_EQ(platform.fakeServices.pagesOpened.size(), 1u);
+    EXPECT_NE(platform.fakeServices.pagesOpened[0].find("nvidia"), std::string::npos);
+    h.handlers->OnLButtonUp(help);
+    h.handlers->OnLButtonUp(panel);
+    EXPECT_EQ(platform.fakeServices.pagesOpened.size(), 1u);
+  });
+  EXPECT_EQ(dialog.skinContent().advicePanel.hidden, 1);
+}
+
+}  // namespace
+}  // namespace quorvel
