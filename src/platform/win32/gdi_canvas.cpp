@@ -223,3 +223,33 @@ int GdiCanvas::DrawText(const std::string& text, Rect& r, unsigned format) {
 }
 
 }  // namespace quorvel::win32
+
+namespace quorvel::win32 {
+namespace {
+
+using TransparentBltFn = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int, UINT);
+using AlphaBlendFn = BOOL(WINAPI*)(HDC, int, int, int, int, HDC, int, int, int, int,
+                                   BLENDFUNCTION);
+
+}  // namespace
+
+bool GdiCanvas::PlatformTransparentBlt(void* entry, int x, int y, int w, int h,
+                                       platform::Canvas& src, int xSrc, int ySrc, int wSrc,
+                                       int hSrc, Colour key) {
+  HDC source = DcOf(src);
+  if (entry == nullptr || source == nullptr) return false;
+  // The result is not looked at: a failed call draws nothing, like any GDI call.
+  reinterpret_cast<TransparentBltFn>(entry)(dc_, x, y, w, h, source, xSrc, ySrc, wSrc, hSrc, key);
+  return true;
+}
+
+bool GdiCanvas::PlatformAlphaBlend(void* entry, int x, int y, int w, int h, platform::Canvas& src,
+                                   int xSrc, int ySrc, int wSrc, int hSrc, std::uint8_t alpha) {
+  HDC source = DcOf(src);
+  if (entry == nullptr || source == nullptr) return false;
+  const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, 0};
+  reinterpret_cast<AlphaBlendFn>(entry)(dc_, x, y, w, h, source, xSrc, ySrc, wSrc, hSrc, blend);
+  return true;
+}
+
+}  // namespace quorvel::win32

@@ -64,6 +64,12 @@ class GdiCanvas : public platform::Canvas {
   void SetDIBitsToDevice(int x, int y, int w, int h, const platform::PixelBuffer& bits) override;
 
   int DrawText(const std::string& text, Rect& r, unsigned format) override;
+  // The desktop's TransparentBlt and AlphaBlend, through the entry points
+  // looked up in msimg32 at start-up.
+  bool PlatformTransparentBlt(void* entry, int x, int y, int w, int h, platform::Canvas& src,
+                              int xSrc, int ySrc, int wSrc, int hSrc, Colour key) override;
+  bool PlatformAlphaBlend(void* entry, int x, int y, int w, int h, platform::Canvas& src,
+                          int xSrc, int ySrc, int wSrc, int hSrc, std::uint8_t alpha) override;
 
  private:
   HDC dc_;
