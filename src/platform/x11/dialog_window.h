@@ -129,6 +129,8 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   // Paints the frame if it is invalid, then invalid controls, then the
   // colour-key shape if it is stale; true when anything was painted.
   bool PaintNow();
+  // PaintNow for a worker's call, with its time counted (WorkerCallTimes).
+  void TimedPaint();
   void PaintFrame();
   // Turns the Expose events already received into invalid areas.
   void CollectExposures();

@@ -8,6 +8,7 @@
 
 #include "platform/x11/colour_key_shape.h"
 #include "platform/x11/window_properties.h"
+#include "platform/x11/worker_call_times.h"
 #include "platform/x11/x_connection.h"
 
 namespace quorvel::x11 {
@@ -19,6 +20,8 @@ bool DialogWindow::OnUiThread(const std::function<void()>& call) {
     call();
     return true;
   }
+  WorkerCallTimes& times = TheWorkerCallTimes();
+  const std::int64_t posted = MonotonicNs();
   auto done = std::make_shared<std::promise<bool>>();
   std::future<bool> result = done->get_future();
   {
@@ -26,16 +29,21 @@ bool DialogWindow::OnUiThread(const std::function<void()>& call) {
     if (!live_) return false;
     // Posted under the lock: Finish() cannot slip in between the check and
     // the post, so every posted call is answered.
-    loop.Post([this, call, done] {
+    loop.Post([this, call, done, &times] {
       if (!live()) {
         done->set_value(false);
         return;
       }
+      const std::int64_t start = MonotonicNs();
       call();
+      times.carriedOutNs += MonotonicNs() - start;
       done->set_value(true);
     });
   }
-  return result.get();
+  const bool answered = result.get();
+  times.exchangeNs += MonotonicNs() - posted;
+  ++times.calls;
+  return answered;
 }
 
 bool DialogWindow::IsWindowVisible() {
@@ -50,7 +58,7 @@ void DialogWindow::MoveWindow(int x, int y, int w, int h, bool repaint) {
     Display* d = connection().display();
     XSync(d, False);
     CollectExposures();
-    if (repaint) PaintNow();
+    if (repaint) TimedPaint();
     XSync(d, False);
   });
 }
@@ -59,9 +67,15 @@ void DialogWindow::UpdateWindow() {
   OnUiThread([&] {
     Display* d = connection().display();
     CollectExposures();
-    PaintNow();
+    TimedPaint();
     XSync(d, False);
   });
+}
+
+void DialogWindow::TimedPaint() {
+  const std::int64_t start = MonotonicNs();
+  PaintNow();
+  TheWorkerCallTimes().paintingNs += MonotonicNs() - start;
 }
 
 bool DialogWindow::SetLayeredAttributes(Colour key, int alpha, unsigned flags) {
