@@ -1,15 +1,58 @@
 #include "platform/x11/x11_facts.h"
 
+#include <sys/utsname.h>
+
+#include "platform/x11/blend_caps.h"
 #include "platform/x11/display_mode.h"
+#include "platform/x11/drm_adapter.h"
 #include "platform/x11/kernel_release.h"
+#include "platform/x11/x_connection.h"
 
 namespace quorvel::x11 {
+namespace {
+
+// The running kernel's release, as OsBuildNumber reads it; empty when
+// uname fails.
+std::string RunningKernelRelease() {
+  struct utsname names {};
+  if (uname(&names) != 0) return std::string();
+  return names.release;
+}
+
+// "The X.Org Foundation 12101011"; empty when the server names no vendor.
+std::string XServerDescription(XConnection& c) {
+  const char* vendor = ServerVendor(c.display());
+  if (vendor == nullptr || *vendor == '\0') return std::string();
+  return std::string(vendor) + " " + std::to_string(VendorRelease(c.display()));
+}
+
+}  // namespace
 
 X11Facts::X11Facts(XConnection& connection, const std::string& root)
-    : connection_(connection), hardware_(root) {}
+    : connection_(connection), root_(root), hardware_(root) {}
 
 std::uint32_t X11Facts::OsBuildNumber() { return RunningKernelBuildNumber(); }
 
 platform::DisplayMode X11Facts::Display() { return ReadDisplayMode(connection_); }
+
+platform::AdapterFacts X11Facts::Adapter() {
+  if (adapter_) return *adapter_;
+  const DrmAdapter drm = ReadDrmAdapter(root_, RunningKernelRelease());
+  platform::AdapterFacts facts;
+  // The driver stands where DirectDraw and its driver file stand on Windows:
+  // without one the version text stays empty.
+  facts.directDrawAvailable = drm.driverFound;
+  facts.driverFound = drm.driverFound;
+  facts.driverVersionMs = drm.versionMs;
+  facts.driverVersionLs = drm.versionLs;
+  facts.videoMemoryTotal = drm.videoMemoryTotal;
+  facts.adapterDescription =
+      drm.description.empty() ? XServerDescription(connection_) : drm.description;
+  facts.adapterFound = !facts.adapterDescription.empty();
+  adapter_ = facts;
+  return facts;
+}
+
+std::uint32_t X11Facts::ShadeBlendCaps() { return ReadShadeBlendCaps(connection_); }
 
 }  // namespace quorvel::x11
