@@ -75,11 +75,11 @@ expect() {
 }
 
 # The screens are compared with their references at these points (full
-# screen coordinates, each at least 4 pixels inside a flat area).
-points_main=(10,10 640,40 1270,60 10,500 1250,300 1270,600 640,1010 10,1000 1270,1000 900,700)
-points_results=(10,10 640,40 900,300 1000,250 30,700 1275,700 640,1010 10,1000)
-points_submit=(10,10 640,40 200,257 200,317 30,600 900,800 640,1010)
-points_farewell=(10,10 1270,10 10,1014 1270,1014 300,300 1000,800)
+# screen coordinates X:Y, each at least 4 pixels inside a flat area).
+points_main=(10:10 640:40 1270:60 10:500 1250:300 1270:600 640:1010 10:1000 1270:1000 900:700)
+points_results=(10:10 640:40 900:300 1000:250 30:700 1275:700 640:1010 10:1000)
+points_submit=(10:10 640:40 200:257 200:317 30:600 900:800 640:1010)
+points_farewell=(10:10 1270:10 10:1014 1270:1014 300:300 1000:800)
 
 # compare_reference SHOT NAME POINTS...: on a 1280x1024 screen, the
 # screenshot agrees with the reference BACKEND-NAME.png (half size) within
@@ -102,8 +102,8 @@ compare_reference() {
   [ -f "$reference" ] || fail "no reference $reference (QUORVEL_UPDATE_REFERENCES=1 makes it)"
   local point x y got want
   for point in "$@"; do
-    x="${point%,*}"
-    y="${point#*,}"
+    x="${point%:*}"
+    y="${point#*:}"
     got="$(pixel "$shot" "$x" "$y")"
     want="$(pixel "$reference" $((x / 2)) $((y / 2)))"
     near "$got" "$want" 6 ||
