@@ -105,7 +105,15 @@ void DialogWindow::Invalidate(const Rect* clientRect, bool erase) {
 }
 
 void DialogWindow::Update() {
-  if (HWND hwnd = hwnd_.load()) ::UpdateWindow(hwnd);
+  HWND hwnd = hwnd_.load();
+  if (hwnd == nullptr) return;
+  ::UpdateWindow(hwnd);
+  // The painting reaches the screen before the caller goes on, even when it
+  // blocks next (the farewell picture's three seconds). A wait of no time
+  // for messages takes nothing from the queue; Wine, which keeps windows in
+  // off-screen surfaces, puts them out whenever a thread waits, but after a
+  // paint only when the thread has not waited for 50 ms.
+  ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
 }
 
 Rect DialogWindow::WindowRect() {
