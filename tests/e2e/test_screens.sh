@@ -258,16 +258,20 @@ click 71 $((height - 41))  # "Close" (30..112, H-53..H-29)
 closed_at=$(date +%s%N)
 sleep 1.3
 centre_lit=0
+looked=""
 for ((i = 0; i < 20; i++)); do
   shot="$(screenshot "$backend-screens-farewell")" || fail "no screenshot"
   lit="$(count "$shot" $((width / 2 - 40)) $((height / 2 - 30)) $((width / 2 + 40)) $((height / 2 + 30)) 'r + g + b > 30')"
+  looked="$looked$((($(date +%s%N) - closed_at) / 1000000)) ms: $lit lit pixels; "
   if [ "$lit" -gt 100 ]; then
     centre_lit=1
     break
   fi
+  kill -0 "$PROGRAM_PID" 2>/dev/null || break
   sleep 0.2
 done
-[ "$centre_lit" = 1 ] || fail "no farewell picture at the centre of the screen (see $shot)"
+[ "$centre_lit" = 1 ] ||
+  fail "no farewell picture at the centre of the screen after 'Close' (${looked}see $shot)"
 for corner in "2 2" "$((width - 3)) 2" "2 $((height - 3))" "$((width - 3)) $((height - 3))"; do
   # shellcheck disable=SC2086
   expect "$shot" $corner "$black" "farewell: corner"
