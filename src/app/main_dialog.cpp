@@ -141,7 +141,7 @@ bool MainDialog::OnSystemCommand(unsigned) { return true; }
 
 bool MainDialog::OnNonClientActivate() { return true; }
 
-Colour MainDialog::DialogBrushColour() { return kLightBlue; }
+Colour MainDialog::DialogBrushColour() { return skin::kLightBlue; }
 
 void MainDialog::DoDataExchange(bool saveAndValidate) {
   if (saveAndValidate) {

@@ -23,9 +23,6 @@ constexpr int kSlideOutTimer = 31;       // 10 ms
 constexpr int kFadeToResultsTimer = 33;  // 50 ms
 constexpr int kFadeToMainTimer = 34;     // 50 ms
 
-// The skin's light blue (the content background and the dialog brush).
-constexpr Colour kLightBlue = skin::kLightBlue;
-
 class MainDialog : public Dialog {
  public:
   MainDialog(platform::Platform& platform, SystemInfo& systemInfo, BenchmarkScores& scores);

@@ -64,6 +64,5 @@ std::int32_t TruncatedValue(double value) {
   return static_cast<std::int32_t>(value);
 }
 
-std::string TruncatedText(double value) { return std::to_string(TruncatedValue(value)); }
 
 }  // namespace quorvel

@@ -21,7 +21,4 @@ double ParseScore(const std::string& text);
 // beyond that range are clamped rather than left undefined).
 std::int32_t TruncatedValue(double value);
 
-// The same as decimal text.
-std::string TruncatedText(double value);
-
 }  // namespace quorvel

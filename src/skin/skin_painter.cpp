@@ -3,20 +3,6 @@
 #include "skin/skin_colours.h"
 
 namespace quorvel {
-namespace {
-
-// Stands in for the skin bitmap when it could not be loaded: pieces then
-// copy nothing visible rather than failing.
-class MissingSkin {
- public:
-  explicit MissingSkin(platform::Canvas& window) : canvas_(window.CreateCompatible(1, 1)) {}
-  platform::Canvas* get() { return canvas_.get(); }
-
- private:
-  std::unique_ptr<platform::Canvas> canvas_;
-};
-
-}  // namespace
 
 void PaintSkin(platform::Canvas& window, SkinContent& skin, const ScreenState& screen) {
   const int w = window.Width();
@@ -24,7 +10,10 @@ void PaintSkin(platform::Canvas& window, SkinContent& skin, const ScreenState& s
   const Rect client{0, 0, w, h};
 
   std::unique_ptr<platform::Canvas> back = window.CreateCompatible(w, h);
-  MissingSkin missing(window);
+  // Without the skin bitmap (it could not be loaded) the pieces are copied
+  // from an empty stand-in, so they show nothing rather than fail.
+  std::unique_ptr<platform::Canvas> missing;
+  if (!skin.skinBitmap) missing = window.CreateCompatible(1, 1);
   platform::Canvas* skinCanvas = skin.skinBitmap ? skin.skinBitmap.get() : missing.get();
   if (back && skinCanvas != nullptr) {
     // The lists cover the whole back buffer, so it is not cleared first.

@@ -43,11 +43,11 @@ TEST(ScoreText, ParsesBackLikeAtof) {
 }
 
 TEST(ScoreText, TruncatesTowardZero) {
-  EXPECT_EQ(TruncatedText(20.9999), "20");
-  EXPECT_EQ(TruncatedText(20.5443), "20");
-  EXPECT_EQ(TruncatedText(0.4), "0");
-  EXPECT_EQ(TruncatedText(-3.7), "-3");
-  EXPECT_EQ(TruncatedText(1e12), "2147483647");
+  EXPECT_EQ(TruncatedValue(20.9999), 20);
+  EXPECT_EQ(TruncatedValue(20.5443), 20);
+  EXPECT_EQ(TruncatedValue(0.4), 0);
+  EXPECT_EQ(TruncatedValue(-3.7), -3);
+  EXPECT_EQ(TruncatedValue(1e12), 2147483647);
 }
 
 class StopwatchTest : public ::testing::Test {
