@@ -22,7 +22,7 @@ void BM_LayeredTestSequence(benchmark::State& state) {
     return;
   }
   quorvel::x11::WorkerCallTimes& times = quorvel::x11::TheWorkerCallTimes();
-  std::int64_t exchange = 0, carriedOut = 0, painting = 0, calls = 0;
+  std::int64_t exchange = 0, carriedOut = 0, painting = 0, calls = 0, queued = 0, answer = 0;
   for (auto _ : state) {
     quorvel::BenchmarkScores scores;
     quorvel::LayeredTestDialog dialog(*platform, scores);
@@ -35,6 +35,8 @@ void BM_LayeredTestSequence(benchmark::State& state) {
     carriedOut += times.carriedOutNs;
     painting += times.paintingNs;
     calls += times.calls;
+    queued += times.queuedNs;
+    answer += times.answerNs;
   }
   const double total = static_cast<double>(exchange);
   if (total <= 0) return;
@@ -43,6 +45,8 @@ void BM_LayeredTestSequence(benchmark::State& state) {
   state.counters["us_per_step"] = total / 1000.0 / static_cast<double>(calls);
   state.counters["paint_share"] = static_cast<double>(painting) / total;
   state.counters["handover_share"] = handOver / total;
+  state.counters["queued_share"] = static_cast<double>(queued) / total;
+  state.counters["answer_share"] = static_cast<double>(answer) / total;
   state.counters["own_share"] = (static_cast<double>(painting) + handOver) / total;
 }
 BENCHMARK(BM_LayeredTestSequence)->Unit(benchmark::kMillisecond)->Iterations(2);

@@ -4,6 +4,7 @@
 
 #include <X11/keysym.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -45,6 +46,32 @@ TEST_F(DialogLoop, EndDialogFromAnotherThreadEndsTheLoopAndTearsDown) {
   EXPECT_EQ(h.lifecycle, (std::vector<std::string>{"attach", "init", "destroy", "detach"}));
   EXPECT_EQ(h.host, nullptr);
   EXPECT_FALSE(h.nonClientActivated);
+}
+
+// The loop watches for a worker's next call for a moment after each one and
+// then sleeps; a call must be served at once whichever state it finds.
+TEST_F(DialogLoop, CallsFromAWorkerAreServedWhateverTheGapBetweenThem) {
+  using std::chrono::microseconds;
+  RecordingHandlers h;
+  std::thread worker;
+  std::chrono::steady_clock::duration slowest{};
+  h.onInit = [&](platform::DialogHost& host) {
+    worker = std::thread([&] {
+      const microseconds gaps[] = {microseconds(0), microseconds(30), microseconds(200),
+                                   microseconds(5000)};
+      for (int i = 0; i < 160; ++i) {
+        std::this_thread::sleep_for(gaps[i % 4]);
+        const auto start = std::chrono::steady_clock::now();
+        host.IsWindowVisible();
+        slowest = std::max(slowest, std::chrono::steady_clock::now() - start);
+      }
+      host.EndDialog(IDOK);
+    });
+  };
+  EXPECT_EQ(Run(IDD_LAYERED_TEST, h), IDOK);  // not the watchdog's end
+  worker.join();
+  // A lost wake-up would leave a call waiting for the watchdog's timer.
+  EXPECT_LT(slowest, std::chrono::milliseconds(500));
 }
 
 TEST_F(DialogLoop, EndDialogDuringInitNeverShowsTheWindow) {

@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "platform/x11/x_connection.h"
 #include "x11/x11_test_fixture.h"
@@ -134,6 +137,47 @@ TEST_F(DialogWindowTest, MoveWindowFromAWorkerRepaintsAtTheNewPlaceAndSize) {
   worker.join();
   EXPECT_EQ(onServer, (Rect{100, 120, 400, 320}));
   EXPECT_EQ(corner, h.eraseColour);
+}
+
+// Resizing keeps the back buffer's memory while the new size fits, and a
+// closed window's memory serves the next one: the picture must still come
+// out right, line for line, at every size and in a second showing.
+TEST_F(DialogWindowTest, PictureIsRightAtEverySizeAWorkerGivesTheWindow) {
+  const Colour marker = Rgb(250, 20, 20);
+  const std::vector<std::pair<int, int>> sizes = {
+      {200, 500}, {500, 200}, {300, 300}, {90, 90}, {200, 500}, {640, 480}};
+  for (int showing = 0; showing < 2; ++showing) {
+    RecordingHandlers h;
+    // A 10 x 10 marker in the bottom-right corner: a wrong line length
+    // moves it away from there.
+    h.onErased = [&](platform::Canvas& canvas) {
+      const int w = canvas.Width(), ht = canvas.Height();
+      canvas.Rectangle(Rect{w - 10, ht - 10, w + 1, ht + 1}, platform::Pen{platform::kPenNull, 0, 0},
+                       platform::Brush{marker, platform::kHatchNone});
+    };
+    std::thread worker;
+    std::vector<std::string> wrong;
+    h.onInit = [&](platform::DialogHost& host) {
+      const Window win = WindowOf(host);
+      worker = std::thread([&, win] {
+        if (!WaitUntilVisible(host)) return;
+        XDriver driver;
+        for (const auto& [w, ht] : sizes) {
+          host.MoveWindow(20, 30, w, ht, true);
+          host.UpdateWindow();
+          const std::string at = std::to_string(w) + "x" + std::to_string(ht);
+          if (driver.PixelAt(win, w - 5, ht - 5) != marker) wrong.push_back(at + " corner");
+          if (driver.PixelAt(win, w - 15, ht - 5) != h.eraseColour) wrong.push_back(at + " left");
+          if (driver.PixelAt(win, w - 5, ht - 15) != h.eraseColour) wrong.push_back(at + " above");
+          if (driver.PixelAt(win, 3, 3) != h.eraseColour) wrong.push_back(at + " origin");
+        }
+        host.EndDialog(IDOK);
+      });
+    };
+    ASSERT_EQ(Run(IDD_LAYERED_TEST, h), IDOK);
+    worker.join();
+    EXPECT_TRUE(wrong.empty()) << "showing " << showing << ": " << ::testing::PrintToString(wrong);
+  }
 }
 
 TEST_F(DialogWindowTest, CallsOnAnEndedDialogReturnAtOnce) {

@@ -27,6 +27,8 @@ class RecordingHandlers : public platform::DialogHandlers {
   std::function<void(platform::DialogHost&)> onShown;
   // Called for every timer but the watchdog's.
   std::function<void(platform::DialogHost&, int)> onTimer;
+  // Called after the erase fill, to draw more on the frame.
+  std::function<void(platform::Canvas&)> onErased;
   // Called for owner-drawn controls; unset: not drawn.
   std::function<bool(const platform::DrawItem&, platform::Canvas&)> onDrawItem;
 
@@ -61,6 +63,7 @@ class RecordingHandlers : public platform::DialogHandlers {
     platform::Pen none{platform::kPenNull, 0, 0};
     platform::Brush brush{eraseColour, platform::kHatchNone};
     window.Rectangle(Rect{0, 0, window.Width() + 1, window.Height() + 1}, none, brush);
+    if (onErased) onErased(window);
     return true;
   }
   bool OnDrawItem(const platform::DrawItem& item, platform::Canvas& canvas) override {

@@ -30,6 +30,12 @@ void Control::CreateWindow() {
   if (visible_) XMapWindow(d, window);
 }
 
+void Control::DestroyWindow() {
+  window_.Reset();
+  buffer_.Resize(0, 0);
+  painted_ = false;
+}
+
 const platform::Font& Control::font() const {
   return font_ != nullptr ? *font_ : context_.defaultFont();
 }

@@ -75,7 +75,8 @@ class Control {
   const raster::Surface& picture() const { return buffer_.surface(); }
   bool painted() const { return painted_; }
   // The window goes; the control's text and state stay readable.
-  void DestroyWindow() { window_.Reset(); }
+  // Destroys the window and gives its picture's memory back.
+  void DestroyWindow();
 
   virtual void SetFont(const platform::Font* font) { font_ = font; }
   virtual std::string Text() const { return text_; }

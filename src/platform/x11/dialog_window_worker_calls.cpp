@@ -3,15 +3,29 @@
 // at once.
 #include "platform/x11/dialog_window.h"
 
-#include <future>
+#include <atomic>
 #include <memory>
 
+#include "platform/x11/call_answer.h"
 #include "platform/x11/colour_key_shape.h"
 #include "platform/x11/window_properties.h"
 #include "platform/x11/worker_call_times.h"
 #include "platform/x11/x_connection.h"
 
 namespace quorvel::x11 {
+
+namespace {
+// How long the worker watches for the answer before it sleeps: longer than
+// a step's calls take on an ordinary desktop.
+constexpr std::int64_t kAnswerSpinNs = 2'000'000;
+
+// One call in flight: its answer and when the user-interface thread was
+// done with it.
+struct Exchange {
+  CallAnswer answer;
+  std::atomic<std::int64_t> doneAt{0};
+};
+}  // namespace
 
 bool DialogWindow::OnUiThread(const std::function<void()>& call) {
   EventLoop& loop = environment_.loop();
@@ -22,26 +36,31 @@ bool DialogWindow::OnUiThread(const std::function<void()>& call) {
   }
   WorkerCallTimes& times = TheWorkerCallTimes();
   const std::int64_t posted = MonotonicNs();
-  auto done = std::make_shared<std::promise<bool>>();
-  std::future<bool> result = done->get_future();
+  auto exchange = std::make_shared<Exchange>();
   {
     std::lock_guard<std::mutex> lock(exchangeMutex_);
     if (!live_) return false;
     // Posted under the lock: Finish() cannot slip in between the check and
     // the post, so every posted call is answered.
-    loop.Post([this, call, done, &times] {
+    loop.Post([this, call, exchange, posted, &times] {
+      const std::int64_t start = MonotonicNs();
+      times.queuedNs += start - posted;
       if (!live()) {
-        done->set_value(false);
+        exchange->doneAt.store(start);
+        exchange->answer.Give(false);
         return;
       }
-      const std::int64_t start = MonotonicNs();
       call();
-      times.carriedOutNs += MonotonicNs() - start;
-      done->set_value(true);
+      const std::int64_t end = MonotonicNs();
+      times.carriedOutNs += end - start;
+      exchange->doneAt.store(end);
+      exchange->answer.Give(true);
     });
   }
-  const bool answered = result.get();
-  times.exchangeNs += MonotonicNs() - posted;
+  const bool answered = exchange->answer.Take(SpinsHelp() ? kAnswerSpinNs : 0);
+  const std::int64_t resumed = MonotonicNs();
+  times.exchangeNs += resumed - posted;
+  times.answerNs += resumed - exchange->doneAt.load();
   ++times.calls;
   return answered;
 }

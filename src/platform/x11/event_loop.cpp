@@ -5,7 +5,16 @@
 #include <cerrno>
 #include <utility>
 
+#include "platform/x11/busy_wait.h"
+
 namespace quorvel::x11 {
+
+namespace {
+// How long the loop watches for the next posted call before it sleeps.
+constexpr std::int64_t kNextPostSpinNs = 50'000;
+// Rounds after posted calls that may go without reading the X socket.
+constexpr int kMaxUnreadRounds = 8;
+}  // namespace
 
 EventLoop::EventLoop(Display* display, Client& client)
     : display_(display), client_(client), uiThread_(std::this_thread::get_id()) {}
@@ -14,24 +23,56 @@ void EventLoop::Post(std::function<void()> call) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     posted_.push_back(std::move(call));
+    hasPosted_.store(true);
   }
-  pipe_.Wake();
+  // Only a loop asleep in poll() needs the pipe; a busy or watching loop
+  // sees the flag. Both flags are sequentially consistent: either this
+  // thread sees `polling_`, or the loop sees `hasPosted_` before it sleeps.
+  if (polling_.load()) pipe_.Wake();
 }
 
-void EventLoop::RunPosted() {
+bool EventLoop::RunPosted() {
   std::deque<std::function<void()>> calls;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     calls.swap(posted_);
+    hasPosted_.store(false, std::memory_order_relaxed);
   }
+  if (calls.empty()) return false;
   for (auto& call : calls) call();
+  postedRunEnd_ = MonotonicNs();
+  return true;
+}
+
+bool EventLoop::AwaitNextPost() {
+  // A worker that hands over a series of calls (the steps of a test) posts
+  // the next one within microseconds of its answer; waking this thread from
+  // poll() would cost tens of microseconds per call.
+  if (!SpinsHelp()) return false;
+  const std::int64_t until = postedRunEnd_ + kNextPostSpinNs;
+  for (int n = 0;; ++n) {
+    if (hasPosted_.load(std::memory_order_acquire)) return true;
+    if ((n & 63) == 0 && MonotonicNs() >= until) return false;
+    CpuRelax();
+  }
 }
 
 void EventLoop::RunUntil(const std::function<bool()>& done) {
   for (;;) {
-    RunPosted();
+    const bool ranPosted = RunPosted();
     if (done()) return;
-    if (XPending(display_) > 0) {
+    // Posted calls that talk to the server read its events as they wait
+    // for replies; looking at the socket again right after them would only
+    // cost a system call before the next call. Every few rounds it is read
+    // all the same, so a stream of calls cannot hold input back.
+    bool readSocket = true;
+    if (ranPosted && unreadRounds_ < kMaxUnreadRounds) {
+      readSocket = false;
+      ++unreadRounds_;
+    } else {
+      unreadRounds_ = 0;
+    }
+    if ((readSocket ? XPending(display_) : XEventsQueued(display_, QueuedAlready)) > 0) {
       XEvent event;
       XNextEvent(display_, &event);
       client_.HandleEvent(event);
@@ -56,17 +97,21 @@ void EventLoop::Sleep(std::optional<Clock::time_point> due) {
     if (*due - Clock::now() > wait) wait += std::chrono::milliseconds(1);
     timeoutMs = wait.count() < 0 ? 0 : static_cast<int>(wait.count());
   }
-  {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (!posted_.empty()) return;
-  }
   XFlush(display_);
+  if (AwaitNextPost()) return;
   // Flushing can read events from the socket into Xlib's queue; poll()
   // would not see those.
   if (XEventsQueued(display_, QueuedAlready) > 0) return;
+  polling_.store(true);
+  if (hasPosted_.load()) {
+    polling_.store(false);
+    return;
+  }
   pollfd fds[2] = {{ConnectionNumber(display_), POLLIN, 0}, {pipe_.readFd(), POLLIN, 0}};
   const nfds_t count = pipe_.valid() ? 2 : 1;
-  if (poll(fds, count, timeoutMs) < 0 && errno != EINTR) return;
+  const int ready = poll(fds, count, timeoutMs);
+  polling_.store(false);
+  if (ready < 0 && errno != EINTR) return;
   if (count == 2 && (fds[1].revents & POLLIN) != 0) pipe_.Drain();
 }
 

@@ -6,7 +6,9 @@
 
 #include <X11/Xlib.h>
 
+#include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -49,13 +51,17 @@ class EventLoop {
   void Post(std::function<void()> call);
   // Wakes the loop so it looks at its end condition again. Any thread.
   void Wake() { pipe_.Wake(); }
-  // Runs the calls posted so far. User-interface thread only.
-  void RunPosted();
+  // Runs the calls posted so far; true when there were any.
+  // User-interface thread only.
+  bool RunPosted();
 
   bool OnUiThread() const { return std::this_thread::get_id() == uiThread_; }
 
  private:
   void Sleep(std::optional<Clock::time_point> due);
+  // Watches for a post for a short while after posted calls ran; true when
+  // one came.
+  bool AwaitNextPost();
 
   Display* display_;
   Client& client_;
@@ -63,6 +69,11 @@ class EventLoop {
   std::thread::id uiThread_;
   std::mutex mutex_;
   std::deque<std::function<void()>> posted_;
+  std::atomic<bool> hasPosted_{false};
+  std::atomic<bool> polling_{false};  // asleep in poll(), or about to be
+  // When the last posted calls ended (CLOCK_MONOTONIC ns), 0 before any.
+  std::int64_t postedRunEnd_ = 0;
+  int unreadRounds_ = 0;  // rounds since the socket was last read
 };
 
 }  // namespace quorvel::x11

@@ -1,13 +1,11 @@
 #include "platform/x11/image_buffer.h"
 
 #include <X11/Xutil.h>
-#include <sys/ipc.h>
-#include <sys/shm.h>
 
 #include <new>
+#include <utility>
 
 #include "platform/x11/x_connection.h"
-#include "platform/x11/x_errors.h"
 
 namespace quorvel::x11 {
 namespace {
@@ -30,76 +28,83 @@ ImageBuffer::ImageBuffer(XConnection& connection) : connection_(connection) {}
 
 ImageBuffer::~ImageBuffer() { Release(); }
 
-void ImageBuffer::Release() {
+void ImageBuffer::ReleaseImage() {
   surface_ = raster::Surface();
   if (image_ != nullptr) {
     image_->data = nullptr;  // the memory is ours, not Xlib's
     XDestroyImage(image_);
     image_ = nullptr;
   }
-  if (shm_.shmaddr != nullptr) {
-    XShmDetach(connection_.display(), &shm_);
-    XSync(connection_.display(), False);
-    shmdt(shm_.shmaddr);
-    shm_ = XShmSegmentInfo{};
-  }
+}
+
+void ImageBuffer::Release() {
+  ReleaseImage();
+  if (segment_) connection_.KeepSpareSegment(std::move(segment_));
   plainMemory_.reset();
+  capacity_ = 0;
 }
 
 bool ImageBuffer::Resize(int width, int height) {
   if (!surface_.empty() && surface_.width() == width && surface_.height() == height) return true;
-  Release();
   fresh_ = true;
-  if (width <= 0 || height <= 0) return false;
-  if (connection_.shmAvailable() && CreateShmImage(width, height)) return true;
-  if (CreatePlainImage(width, height)) return true;
+  if (width <= 0 || height <= 0) {
+    Release();
+    return false;
+  }
+  if (Reshape(width, height)) return true;
+  // A growing window gets room to grow further, so one that keeps
+  // changing size settles in one piece of memory; a shrunken one gets what
+  // it needs.
+  const std::size_t previous = capacity_;
+  Release();
+  const std::size_t bytes = BytesFor(width, height);
+  const std::size_t capacity = bytes > previous && previous * 2 > bytes ? previous * 2 : bytes;
+  if (connection_.shmAvailable() && CreateShmImage(width, height, bytes, capacity)) return true;
+  if (CreatePlainImage(width, height, capacity)) return true;
   Release();
   return false;
 }
 
-bool ImageBuffer::CreateShmImage(int width, int height) {
+std::size_t ImageBuffer::BytesFor(int width, int height) const {
+  const int bitsPerPixel =
+      connection_.pixelLayout().bitsPerPixel > 0 ? connection_.pixelLayout().bitsPerPixel : 32;
+  const std::size_t bytesPerLine = ((static_cast<std::size_t>(width) * bitsPerPixel + 31) / 32) * 4;
+  return bytesPerLine * static_cast<std::size_t>(height);
+}
+
+XImage* ImageBuffer::MakeImage(int width, int height, char* memory) {
   const PixelLayout& layout = connection_.pixelLayout();
   Display* d = connection_.display();
-  image_ = XShmCreateImage(d, connection_.visual(), static_cast<unsigned>(layout.depth), ZPixmap,
-                           nullptr, &shm_, static_cast<unsigned>(width),
+  if (segment_) {
+    return XShmCreateImage(d, connection_.visual(), static_cast<unsigned>(layout.depth), ZPixmap,
+                           memory, segment_->info(), static_cast<unsigned>(width),
                            static_cast<unsigned>(height));
-  if (image_ == nullptr) return false;
-  const std::size_t bytes = static_cast<std::size_t>(image_->bytes_per_line) * height;
-  shm_.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-  if (shm_.shmid < 0) {
-    Release();
-    return false;
   }
-  void* address = shmat(shm_.shmid, nullptr, 0);
-  if (address == reinterpret_cast<void*>(-1)) {
-    shmctl(shm_.shmid, IPC_RMID, nullptr);
-    shm_ = XShmSegmentInfo{};
-    Release();
-    return false;
-  }
-  shm_.shmaddr = static_cast<char*>(address);
-  shm_.readOnly = False;
-  image_->data = shm_.shmaddr;
+  const std::size_t bytesPerLine = BytesFor(width, 1);
+  return XCreateImage(d, connection_.visual(), static_cast<unsigned>(layout.depth), ZPixmap, 0,
+                      memory, static_cast<unsigned>(width), static_cast<unsigned>(height), 32,
+                      static_cast<int>(bytesPerLine));
+}
 
-  int error = Success;
-  {
-    XErrorTrap trap(d);
-    XShmAttach(d, &shm_);
-    error = trap.Error();
-  }
-  // Marked for removal now: the segment goes away with the last detach,
-  // even if the program dies.
-  shmctl(shm_.shmid, IPC_RMID, nullptr);
-  if (error != Success) {
-    // A remote display cannot share memory: plain images from now on.
-    shmdt(shm_.shmaddr);
-    shm_ = XShmSegmentInfo{};
-    connection_.DisableShm();
-    Release();
+bool ImageBuffer::Reshape(int width, int height) {
+  char* memory = segment_ ? segment_->memory() : plainMemory_.get();
+  if (memory == nullptr) return false;
+  const std::size_t bytes = BytesFor(width, height);
+  // It must fit, and a much smaller window gives the memory back.
+  if (bytes > capacity_ || bytes < capacity_ / 4) return false;
+  ReleaseImage();
+  return PlaceImage(width, height, memory);
+}
+
+bool ImageBuffer::PlaceImage(int width, int height, char* memory) {
+  image_ = MakeImage(width, height, memory);
+  if (image_ == nullptr ||
+      static_cast<std::size_t>(image_->bytes_per_line) * static_cast<std::size_t>(height) >
+          capacity_) {
+    ReleaseImage();
     return false;
   }
-
-  if (layout.matchesRaster) {
+  if (connection_.pixelLayout().matchesRaster) {
     surface_ = raster::Surface::Wrap(reinterpret_cast<std::uint32_t*>(image_->data), width, height,
                                      image_->bytes_per_line / 4);
   } else {
@@ -108,25 +113,25 @@ bool ImageBuffer::CreateShmImage(int width, int height) {
   return !surface_.empty();
 }
 
-bool ImageBuffer::CreatePlainImage(int width, int height) {
-  const PixelLayout& layout = connection_.pixelLayout();
-  const int bitsPerPixel = layout.bitsPerPixel > 0 ? layout.bitsPerPixel : 32;
-  const int bytesPerLine = ((width * bitsPerPixel + 31) / 32) * 4;
-  const std::size_t bytes = static_cast<std::size_t>(bytesPerLine) * height;
-  plainMemory_.reset(new (std::nothrow) char[bytes]());
-  if (!plainMemory_) return false;
-  image_ = XCreateImage(connection_.display(), connection_.visual(),
-                        static_cast<unsigned>(layout.depth), ZPixmap, 0, plainMemory_.get(),
-                        static_cast<unsigned>(width), static_cast<unsigned>(height), 32,
-                        bytesPerLine);
-  if (image_ == nullptr) return false;
-  if (layout.matchesRaster) {
-    surface_ = raster::Surface::Wrap(reinterpret_cast<std::uint32_t*>(plainMemory_.get()), width,
-                                     height, bytesPerLine / 4);
-  } else {
-    surface_ = raster::Surface(width, height);
+bool ImageBuffer::CreateShmImage(int width, int height, std::size_t atLeast,
+                                 std::size_t capacity) {
+  segment_ = connection_.TakeSpareSegment(atLeast, atLeast * 4);
+  if (!segment_) {
+    ShmSegment::Failure failure = ShmSegment::Failure::Nothing;
+    segment_ = ShmSegment::Create(connection_.display(), capacity, &failure);
+    // A remote display cannot share memory: plain images from now on.
+    if (failure == ShmSegment::Failure::Refused) connection_.DisableShm();
+    if (!segment_) return false;
   }
-  return !surface_.empty();
+  capacity_ = segment_->bytes();
+  return PlaceImage(width, height, segment_->memory());
+}
+
+bool ImageBuffer::CreatePlainImage(int width, int height, std::size_t capacity) {
+  plainMemory_.reset(new (std::nothrow) char[capacity]());
+  if (!plainMemory_) return false;
+  capacity_ = capacity;
+  return PlaceImage(width, height, plainMemory_.get());
 }
 
 void ImageBuffer::ConvertInto(const Rect& r) {

@@ -8,6 +8,8 @@
 #include <atomic>
 #include <cstdint>
 
+#include "platform/x11/busy_wait.h"
+
 namespace quorvel::x11 {
 
 struct WorkerCallTimes {
@@ -15,19 +17,20 @@ struct WorkerCallTimes {
   std::atomic<std::int64_t> exchangeNs{0};  // posted until answered, seen by the worker
   std::atomic<std::int64_t> carriedOutNs{0};  // the call itself, on the user-interface thread
   std::atomic<std::int64_t> paintingNs{0};    // painting the window within those calls
+  std::atomic<std::int64_t> queuedNs{0};      // posted until the user-interface thread starts it
+  std::atomic<std::int64_t> answerNs{0};      // carried out until the worker runs again
 
   void Reset() {
     calls = 0;
     exchangeNs = 0;
     carriedOutNs = 0;
     paintingNs = 0;
+    queuedNs = 0;
+    answerNs = 0;
   }
 };
 
 // The process-wide record; a few clock reads per step, always on.
 WorkerCallTimes& TheWorkerCallTimes();
-
-// Nanoseconds of CLOCK_MONOTONIC.
-std::int64_t MonotonicNs();
 
 }  // namespace quorvel::x11

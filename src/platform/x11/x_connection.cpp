@@ -8,7 +8,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <thread>
+#include <utility>
 
+#include "platform/x11/shm_segment.h"
 #include "platform/x11/x_errors.h"
 
 namespace quorvel::x11 {
@@ -105,7 +107,32 @@ XConnection::XConnection(Display* display)
   shapeAvailable_ = XShapeQueryExtension(display_, &eventBase, &errorBase) == True;
 }
 
-XConnection::~XConnection() { XCloseDisplay(display_); }
+XConnection::~XConnection() {
+  spareSegments_.clear();
+  XCloseDisplay(display_);
+}
+
+void XConnection::KeepSpareSegment(std::unique_ptr<ShmSegment> segment) {
+  // Enough for a closed window's back buffer and its controls' buffers.
+  constexpr std::size_t kMaxSpares = 4;
+  if (!segment) return;
+  if (spareSegments_.size() == kMaxSpares) spareSegments_.erase(spareSegments_.begin());
+  spareSegments_.push_back(std::move(segment));
+}
+
+std::unique_ptr<ShmSegment> XConnection::TakeSpareSegment(std::size_t atLeast,
+                                                          std::size_t atMost) {
+  auto best = spareSegments_.end();
+  for (auto it = spareSegments_.begin(); it != spareSegments_.end(); ++it) {
+    const std::size_t bytes = (*it)->bytes();
+    if (bytes < atLeast || bytes > atMost) continue;
+    if (best == spareSegments_.end() || bytes < (*best)->bytes()) best = it;
+  }
+  if (best == spareSegments_.end()) return nullptr;
+  std::unique_ptr<ShmSegment> segment = std::move(*best);
+  spareSegments_.erase(best);
+  return segment;
+}
 
 int XConnection::screenWidth() const { return DisplayWidth(display_, screen_); }
 int XConnection::screenHeight() const { return DisplayHeight(display_, screen_); }

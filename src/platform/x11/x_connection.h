@@ -4,10 +4,14 @@
 
 #include <X11/Xlib.h>
 
+#include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorvel::x11 {
+
+class ShmSegment;
 
 // Interned once per connection.
 struct Atoms {
@@ -59,6 +63,12 @@ class XConnection {
   bool shmAvailable() const { return shmAvailable_; }
   // Once a shared-memory attach has failed, every later image is plain.
   void DisableShm() { shmAvailable_ = false; }
+  // A segment an image no longer needs, kept attached for the next one: a
+  // new segment costs an attach and the first touch of every page, here and
+  // in the server. A few are kept, the oldest going first.
+  void KeepSpareSegment(std::unique_ptr<ShmSegment> segment);
+  // The smallest spare segment of `atLeast` to `atMost` bytes, if any.
+  std::unique_ptr<ShmSegment> TakeSpareSegment(std::size_t atLeast, std::size_t atMost);
   // XShape is offered by the server.
   bool shapeAvailable() const { return shapeAvailable_; }
 
@@ -73,6 +83,7 @@ class XConnection {
   PixelLayout layout_;
   bool shmAvailable_ = false;
   bool shapeAvailable_ = false;
+  std::vector<std::unique_ptr<ShmSegment>> spareSegments_;  // oldest first
 };
 
 }  // namespace quorvel::x11

@@ -1,0 +1,35 @@
+#include "platform/x11/busy_wait.h"
+
+#include <sched.h>
+
+#include <ctime>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
+
+namespace quorvel::x11 {
+
+std::int64_t MonotonicNs() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+void CpuRelax() {
+#if defined(__x86_64__) || defined(__i386__)
+  _mm_pause();
+#endif
+}
+
+bool SpinsHelp() {
+  static const bool helps = [] {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (sched_getaffinity(0, sizeof set, &set) != 0) return false;
+    return CPU_COUNT(&set) > 1;
+  }();
+  return helps;
+}
+
+}  // namespace quorvel::x11

@@ -1,0 +1,34 @@
+#include "platform/x11/call_answer.h"
+
+#include "platform/x11/busy_wait.h"
+
+namespace quorvel::x11 {
+
+void CallAnswer::Give(bool value) {
+  {
+    // Under the lock, so a worker between its last look and its sleep
+    // cannot miss the notification.
+    std::lock_guard<std::mutex> lock(mutex_);
+    state_.store(value ? kTrue : kFalse, std::memory_order_release);
+  }
+  given_.notify_one();
+}
+
+bool CallAnswer::Take(std::int64_t spinNs) {
+  const std::int64_t until = MonotonicNs() + spinNs;
+  int state = state_.load(std::memory_order_acquire);
+  for (int n = 0; state == kPending; ++n) {
+    CpuRelax();
+    // The clock is read every few rounds only; it costs more than a look.
+    if ((n & 63) == 63 && MonotonicNs() >= until) break;
+    state = state_.load(std::memory_order_acquire);
+  }
+  if (state == kPending) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    given_.wait(lock, [&] { return state_.load(std::memory_order_acquire) != kPending; });
+    state = state_.load(std::memory_order_acquire);
+  }
+  return state == kTrue;
+}
+
+}  // namespace quorvel::x11
