@@ -74,6 +74,7 @@ bool DialogWindow::Create() {
   SetWindowTitle(c, window, layout_.caption.empty() ? std::string("Quorvel") : layout_.caption);
   if (layout_.hasCaption) {
     SetOwner(c, window, owner_);
+    frameSync_ = FrameSync::Create(c, window);
   } else {
     SetUndecorated(c, window);
   }
@@ -112,6 +113,7 @@ void DialogWindow::Finish() {
   handlers_.OnDestroy();
   for (auto& control : controls_) control->DestroyWindow();
   gc_.Reset();
+  frameSync_.reset();
   window_.Reset();
   buffer_.Resize(0, 0);
   focused_ = nullptr;

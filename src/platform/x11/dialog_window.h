@@ -35,6 +35,7 @@
 #include "platform/x11/dialog_environment.h"
 #include "platform/x11/dialog_layout.h"
 #include "platform/x11/event_loop.h"
+#include "platform/x11/frame_sync.h"
 #include "platform/x11/image_buffer.h"
 #include "platform/x11/timer_set.h"
 #include "platform/x11/x_handles.h"
@@ -145,6 +146,9 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   WindowHandle window_;
   GcHandle gc_;
   ImageBuffer buffer_;
+  // The compositor's frame-drawn answers, where the window manager sends
+  // them (windows with a caption only).
+  std::unique_ptr<FrameSync> frameSync_;
   std::vector<std::unique_ptr<Control>> controls_;
   TimerSet timers_;
   std::set<int> eraseSuppressed_;

@@ -19,6 +19,11 @@ namespace {
 // a step's calls take on an ordinary desktop.
 constexpr std::int64_t kAnswerSpinNs = 2'000'000;
 
+// How long an update waits for the compositor's frame-drawn answer: many
+// frames of even a slow desktop. A compositor that does not answer in time
+// is not waited for again by this window.
+constexpr int kFrameDrawnTimeoutMs = 200;
+
 // One call in flight: its answer and when the user-interface thread was
 // done with it.
 struct Exchange {
@@ -73,21 +78,28 @@ bool DialogWindow::IsWindowVisible() {
 
 void DialogWindow::MoveWindow(int x, int y, int w, int h, bool repaint) {
   OnUiThread([&] {
+    if (frameSync_) frameSync_->BeginFrame();
     MoveResize(Rect{x, y, x + w, y + h});
     Display* d = connection().display();
     XSync(d, False);
     CollectExposures();
     if (repaint) TimedPaint();
+    if (frameSync_) frameSync_->EndFrame();
     XSync(d, False);
   });
 }
 
 void DialogWindow::UpdateWindow() {
   OnUiThread([&] {
+    if (frameSync_) frameSync_->BeginFrame();
     Display* d = connection().display();
     CollectExposures();
     TimedPaint();
+    const std::int64_t frame = frameSync_ ? frameSync_->EndFrame() : 0;
     XSync(d, False);
+    // Where the compositor reports drawn frames, the update is complete
+    // when the window shows on the screen as it is now.
+    if (frame != 0) frameSync_->AwaitDrawn(frame, kFrameDrawnTimeoutMs);
   });
 }
 

@@ -3,6 +3,7 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/shape.h>
+#include <X11/extensions/sync.h>
 #include <fcntl.h>
 
 #include <chrono>
@@ -22,7 +23,8 @@ Atoms InternAtoms(Display* d) {
       "_NET_WM_NAME",   "_NET_WM_STATE",    "_NET_WM_STATE_FULLSCREEN",
       "_NET_WM_WINDOW_OPACITY", "_NET_WM_ICON", "_NET_WM_WINDOW_TYPE",
       "_NET_WM_WINDOW_TYPE_DIALOG", "UTF8_STRING", "CLIPBOARD",
-      "QUORVEL_PASTE",
+      "QUORVEL_PASTE", "_NET_SUPPORTED", "_NET_WM_SYNC_REQUEST_COUNTER",
+      "_NET_WM_FRAME_DRAWN",
   };
   constexpr int kCount = sizeof names / sizeof names[0];
   Atom values[kCount] = {};
@@ -41,6 +43,9 @@ Atoms InternAtoms(Display* d) {
   a.utf8String = values[10];
   a.clipboard = values[11];
   a.pasteProperty = values[12];
+  a.netSupported = values[13];
+  a.netWmSyncRequestCounter = values[14];
+  a.netWmFrameDrawn = values[15];
   return a;
 }
 
@@ -105,6 +110,8 @@ XConnection::XConnection(Display* display)
   shmAvailable_ = XShmQueryVersion(display_, &major, &minor, &pixmaps) == True;
   int eventBase = 0, errorBase = 0;
   shapeAvailable_ = XShapeQueryExtension(display_, &eventBase, &errorBase) == True;
+  syncAvailable_ = XSyncQueryExtension(display_, &eventBase, &errorBase) == True &&
+                   XSyncInitialize(display_, &major, &minor) == True;
 }
 
 XConnection::~XConnection() {

@@ -28,6 +28,9 @@ struct Atoms {
   Atom utf8String;
   Atom clipboard;
   Atom pasteProperty;  // where a pasted selection is delivered
+  Atom netSupported;
+  Atom netWmSyncRequestCounter;
+  Atom netWmFrameDrawn;
 };
 
 // How the default visual stores a pixel, for putting raster surfaces
@@ -71,6 +74,8 @@ class XConnection {
   std::unique_ptr<ShmSegment> TakeSpareSegment(std::size_t atLeast, std::size_t atMost);
   // XShape is offered by the server.
   bool shapeAvailable() const { return shapeAvailable_; }
+  // The SYNC extension (counters) is offered by the server.
+  bool syncAvailable() const { return syncAvailable_; }
 
  private:
   explicit XConnection(Display* display);
@@ -83,6 +88,7 @@ class XConnection {
   PixelLayout layout_;
   bool shmAvailable_ = false;
   bool shapeAvailable_ = false;
+  bool syncAvailable_ = false;
   std::vector<std::unique_ptr<ShmSegment>> spareSegments_;  // oldest first
 };
 
