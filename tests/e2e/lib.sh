@@ -77,3 +77,15 @@ wait_for_exit() {
 screen_size() {
   xdpyinfo | sed -n 's/.*dimensions: *\([0-9]*\)x\([0-9]*\) pixels.*/\1 \2/p'
 }
+
+test_window_shown() { [ -n "$(xdotool search --name "Testing Performance" 2>/dev/null)" ]; }
+
+# Waits up to $1 seconds for a test window. One lives for a fraction of a
+# second on a fast display: look often, or all four can slip by unseen.
+await_test_window() {
+  local deadline=$((SECONDS + $1))
+  until test_window_shown; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.02
+  done
+}

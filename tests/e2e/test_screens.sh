@@ -196,8 +196,6 @@ compare_reference "$shot" main "${points_main[@]}"
 
 # --- The results screen after a run -------------------------------------------
 
-test_window_shown() { [ -n "$(xdotool search --name "Testing Performance" 2>/dev/null)" ]; }
-
 click() {
   xdotool mousemove "$1" "$2"
   sleep 0.2
@@ -206,11 +204,8 @@ click() {
 
 # "Run Test" on the main screen (control 1016 at 120..220, 488..520).
 click 170 504
-deadline=$((SECONDS + 20))
-until test_window_shown; do
-  [ $SECONDS -lt $deadline ] || { screenshot "$backend-screens-no-test" >/dev/null; fail "no test window appeared after 'Run Test'"; }
-  sleep 0.2
-done
+await_test_window 20 ||
+  { screenshot "$backend-screens-no-test" >/dev/null; fail "no test window appeared after 'Run Test'"; }
 # The run is over once no test window has shown for 2 s.
 deadline=$((SECONDS + run_limit))
 quiet_since=""

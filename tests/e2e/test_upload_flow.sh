@@ -115,12 +115,10 @@ wait_until() {
   return 1
 }
 
-test_window_shown() { [ -n "$(xdotool search --name "Testing Performance" 2>/dev/null)" ]; }
-
 # The test run is over once its windows have been gone for 2.5 s (they
 # close and open again between the tests).
 wait_for_test_run() {
-  wait_until 20 test_window_shown || { shot no-test-window; fail "no test window appeared after 'Run Test'"; }
+  await_test_window 20 || { shot no-test-window; fail "no test window appeared after 'Run Test'"; }
   local deadline=$((SECONDS + run_limit)) quiet_since=""
   while [ $SECONDS -lt $deadline ]; do
     if test_window_shown; then
