@@ -12,6 +12,8 @@ namespace quorvel::x11 {
 namespace {
 // How long the loop watches for the next posted call before it sleeps.
 constexpr std::int64_t kNextPostSpinNs = 50'000;
+// Posted calls taken one after another before the loop goes on.
+constexpr int kMaxChainedCalls = 8;
 // Rounds after posted calls that may go without reading the X socket.
 constexpr int kMaxUnreadRounds = 8;
 }  // namespace
@@ -57,10 +59,27 @@ bool EventLoop::AwaitNextPost() {
   }
 }
 
+bool EventLoop::TakeFollowingCalls(const std::function<bool()>& done) {
+  for (int taken = 0; taken < kMaxChainedCalls; ++taken) {
+    // The events the calls have read from the server so far, in order.
+    while (XEventsQueued(display_, QueuedAlready) > 0) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      client_.HandleEvent(event);
+      if (done()) return true;
+    }
+    if (!AwaitNextPost()) return false;
+    RunPosted();
+    if (done()) return true;
+  }
+  return false;
+}
+
 void EventLoop::RunUntil(const std::function<bool()>& done) {
   for (;;) {
     const bool ranPosted = RunPosted();
     if (done()) return;
+    if (ranPosted && TakeFollowingCalls(done)) return;
     // Posted calls that talk to the server read its events as they wait
     // for replies; looking at the socket again right after them would only
     // cost a system call before the next call. Every few rounds it is read

@@ -62,6 +62,12 @@ class EventLoop {
   // Watches for a post for a short while after posted calls ran; true when
   // one came.
   bool AwaitNextPost();
+  // After posted calls: a worker handing over a series of calls posts the
+  // next one within microseconds, so take it straight away, a few in a row,
+  // handling the events the calls have read in between; painting, timers
+  // and the socket get their turn after at most a few calls. True when
+  // `done` came to hold.
+  bool TakeFollowingCalls(const std::function<bool()>& done);
 
   Display* display_;
   Client& client_;
