@@ -128,10 +128,10 @@ platform::HttpResult MakeRequest(Exchange& x) {
     status = 0;
   }
   std::string body;
-  while (body.size() < kMaxResponseBodyBytes) {
+  while (body.size() < platform::kMaxResponseBodyBytes) {
     char buffer[4096];
     const DWORD want =
-        static_cast<DWORD>(std::min(sizeof buffer, kMaxResponseBodyBytes - body.size()));
+        static_cast<DWORD>(std::min(sizeof buffer, platform::kMaxResponseBodyBytes - body.size()));
     DWORD got = 0;
     if (Abandoned(x) || !::InternetReadFile(request, buffer, want, &got)) return result;
     if (got == 0) break;

@@ -1,15 +1,11 @@
 // The upload's HTTP request, made with WinINet.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 #include "platform/http_client.h"
 
 namespace quorvel::win32 {
-
-// The most of a response body that is kept; the rest is not read.
-constexpr std::size_t kMaxResponseBodyBytes = 64 * 1024;
 
 // Uses the system's Internet settings (proxy included), follows no
 // redirect and neither reads nor fills the cache.

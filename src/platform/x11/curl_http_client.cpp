@@ -30,7 +30,7 @@ struct Body {
 std::size_t KeepBody(char* data, std::size_t size, std::size_t count, void* user) {
   Body& body = *static_cast<Body*>(user);
   const std::size_t bytes = size * count;
-  const std::size_t room = kMaxResponseBodyBytes - body.bytes.size();
+  const std::size_t room = platform::kMaxResponseBodyBytes - body.bytes.size();
   if (bytes <= room) {
     body.bytes.append(data, bytes);
     return bytes;

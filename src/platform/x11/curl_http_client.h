@@ -1,15 +1,11 @@
 // The upload's HTTP request, made with libcurl.
 #pragma once
 
-#include <cstddef>
 #include <string>
 
 #include "platform/http_client.h"
 
 namespace quorvel::x11 {
-
-// The most of a response body that is kept; the rest is not read.
-constexpr std::size_t kMaxResponseBodyBytes = 64 * 1024;
 
 // Plain HTTP only, no redirects followed. A proxy set in the environment
 // (http_proxy, no_proxy) is used as libcurl always does: that is how the
