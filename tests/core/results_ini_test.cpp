@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,9 +15,13 @@
 #include "results/ini_document.h"
 #include "results/ini_file_store.h"
 #include "results/profile_location.h"
+#include "support/file_bytes.h"
 
 namespace quorvel {
 namespace {
+
+using test_support::ReadFileBytes;
+using test_support::WriteFileBytes;
 
 // The bytes of a literal, NULs included, without its terminator.
 template <std::size_t N>
@@ -243,15 +246,6 @@ class DiskWriter : public platform::FileWriter {
   }
 };
 
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void PutFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 TEST(IniFileStore, CreatesTheFileAndItsFolderThenReadsItBack) {
   TempFolder folder;
   DiskWriter writer;
@@ -260,7 +254,7 @@ TEST(IniFileStore, CreatesTheFileAndItsFolderThenReadsItBack) {
 
   EXPECT_EQ(ReadIdentity(store).userName, "");
   WriteIdentity(store, "Zoë", "zoe@example.org");
-  EXPECT_EQ(FileBytes(path), "[QUORVEL]\r\nNAME=Zoë\r\nMAIL=zoe@example.org\r\n");
+  EXPECT_EQ(ReadFileBytes(path), "[QUORVEL]\r\nNAME=Zoë\r\nMAIL=zoe@example.org\r\n");
 
   IniFileStore again(path, writer);
   const Identity identity = ReadIdentity(again);
@@ -272,10 +266,10 @@ TEST(IniFileStore, KeepsTheRestOfAnExistingFile) {
   TempFolder folder;
   DiskWriter writer;
   const std::string path = folder.File("Quorvel.ini");
-  PutFile(path, "; mine\n[Other]\nk=v\n[quorvel]\nname=Old\n");
+  WriteFileBytes(path, "; mine\n[Other]\nk=v\n[quorvel]\nname=Old\n");
   IniFileStore store(path, writer);
   WriteIdentity(store, "New", "n@e");
-  EXPECT_EQ(FileBytes(path), "; mine\n[Other]\nk=v\n[quorvel]\nname=New\nMAIL=n@e\n");
+  EXPECT_EQ(ReadFileBytes(path), "; mine\n[Other]\nk=v\n[quorvel]\nname=New\nMAIL=n@e\n");
 }
 
 TEST(IniFileStore, AnOversizedFileReadsEmptyAndIsNeverWrittenOver) {
@@ -285,19 +279,19 @@ TEST(IniFileStore, AnOversizedFileReadsEmptyAndIsNeverWrittenOver) {
   const std::string good = "[QUORVEL]\r\nNAME=Ann\r\n";
 
   // At the limit the file is still read.
-  PutFile(path, good + std::string(kMaxProfileFileBytes - good.size(), ';'));
+  WriteFileBytes(path, good + std::string(kMaxProfileFileBytes - good.size(), ';'));
   EXPECT_EQ(IniFileStore(path, writer).ReadString("Quorvel", "Name", "-"), "Ann");
 
   // One byte more and it is taken as damaged.
   const std::string huge = good + std::string(kMaxProfileFileBytes - good.size() + 1, ';');
-  PutFile(path, huge);
+  WriteFileBytes(path, huge);
   std::string text;
   EXPECT_EQ(ReadProfileFile(path, text), ProfileFileState::TooLarge);
   IniFileStore store(path, writer);
   EXPECT_EQ(store.ReadString("Quorvel", "Name", "-"), "-");
   EXPECT_FALSE(store.WriteString("QUORVEL", "NAME", "Bob"));
   EXPECT_EQ(writer.writes, 0);
-  EXPECT_EQ(FileBytes(path).size(), huge.size());
+  EXPECT_EQ(ReadFileBytes(path).value_or("").size(), huge.size());
 }
 
 TEST(IniFileStore, AnUnreadablePathReadsEmptyAndIsNotWritten) {

@@ -6,16 +6,18 @@
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/windows_api.h"
 #include "results/identity.h"
+#include "support/file_bytes.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace quorvel::win32 {
 namespace {
+
+using test_support::ReadFileBytes;
+using test_support::WriteFileBytes;
 
 // A new folder under the temporary folder, removed with its files after.
 class TempFolder {
@@ -67,16 +69,6 @@ class TempFolder {
   std::string path_;
 };
 
-std::optional<std::string> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteRaw(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 const std::string kBinary = std::string("line 1\r\nline 2\n\r\0\xff\x80 end", 22);
 
 TEST(Win32FileWriter, WritesTheBytesExactlyAndReplacesALongerFile) {
@@ -86,9 +78,9 @@ TEST(Win32FileWriter, WritesTheBytesExactlyAndReplacesALongerFile) {
   std::string error = "stale";
   ASSERT_TRUE(writer.WriteFileAtomically(folder / "results.txt", kBinary, error)) << error;
   EXPECT_EQ(error, "");
-  EXPECT_EQ(ReadAll(folder / "results.txt"), kBinary);
+  EXPECT_EQ(ReadFileBytes(folder / "results.txt"), kBinary);
 
-  WriteRaw(folder / "results.txt", std::string(5000, 'x'));
+  WriteFileBytes(folder / "results.txt", std::string(5000, 'x'));
   // Relative to the current folder, as the program saves results.txt.
   char before[MAX_PATH] = {};
   ::GetCurrentDirectoryA(sizeof before, before);
@@ -96,7 +88,7 @@ TEST(Win32FileWriter, WritesTheBytesExactlyAndReplacesALongerFile) {
   const bool written = writer.WriteFileAtomically("results.txt", "short\r\n", error);
   ::SetCurrentDirectoryA(before);
   ASSERT_TRUE(written) << error;
-  EXPECT_EQ(ReadAll(folder / "results.txt"), "short\r\n");
+  EXPECT_EQ(ReadFileBytes(folder / "results.txt"), "short\r\n");
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"results.txt"});
 }
 
@@ -112,9 +104,9 @@ class Win32FileWriterFailure : public ::testing::TestWithParam<FailureCase> {};
 // error that stopped the save, and nothing in the folder changes.
 TEST_P(Win32FileWriterFailure, LeavesEverythingAsItWas) {
   TempFolder folder;
-  WriteRaw(folder / "old.txt", "old contents");
+  WriteFileBytes(folder / "old.txt", "old contents");
   ASSERT_TRUE(::CreateDirectoryA((folder / "folder").c_str(), nullptr));
-  WriteRaw(folder / "folder\\inside.txt", "inside");
+  WriteFileBytes(folder / "folder\\inside.txt", "inside");
   const std::vector<std::string> names = folder.Names();
 
   Win32FileWriter writer;
@@ -123,8 +115,8 @@ TEST_P(Win32FileWriterFailure, LeavesEverythingAsItWas) {
   EXPECT_EQ(error, SystemErrorText(GetParam().reason));
   EXPECT_EQ(error.find_first_of("\r\n"), std::string::npos);
   EXPECT_EQ(folder.Names(), names);
-  EXPECT_EQ(ReadAll(folder / "old.txt"), "old contents");
-  EXPECT_EQ(ReadAll(folder / "folder\\inside.txt"), "inside");
+  EXPECT_EQ(ReadFileBytes(folder / "old.txt"), "old contents");
+  EXPECT_EQ(ReadFileBytes(folder / "folder\\inside.txt"), "inside");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -152,12 +144,12 @@ class WindowsIniFile {
     char windows[MAX_PATH] = {};
     ::GetWindowsDirectoryA(windows, sizeof windows);
     path_ = std::string(windows) + "\\Quorvel.ini";
-    saved_ = ReadAll(path_);
+    saved_ = ReadFileBytes(path_);
     ::DeleteFileA(path_.c_str());
   }
   ~WindowsIniFile() {
     ::DeleteFileA(path_.c_str());
-    if (saved_) WriteRaw(path_, *saved_);
+    if (saved_) WriteFileBytes(path_, *saved_);
   }
   const std::string& path() const { return path_; }
 
@@ -173,7 +165,7 @@ TEST(Win32Profile, StoresTheIdentityInTheWindowsFolder) {
     EXPECT_EQ(ReadIdentity(platform.profile()).userName, "");
     WriteIdentity(platform.profile(), "Test User", "a@b.c");
   }
-  const std::optional<std::string> text = ReadAll(file.path());
+  const std::optional<std::string> text = ReadFileBytes(file.path());
   ASSERT_TRUE(text) << file.path();
   EXPECT_NE(text->find("[QUORVEL]"), std::string::npos) << *text;
   EXPECT_NE(text->find("NAME=Test User"), std::string::npos) << *text;

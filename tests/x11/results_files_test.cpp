@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,11 +16,15 @@
 #include "platform/x11/posix_file_writer.h"
 #include "platform/x11/x11_platform.h"
 #include "results/identity.h"
+#include "support/file_bytes.h"
 
 namespace quorvel::x11 {
 namespace {
 
 namespace fs = std::filesystem;
+
+using test_support::ReadFileBytes;
+using test_support::WriteFileBytes;
 
 class TempFolder {
  public:
@@ -50,16 +52,6 @@ class TempFolder {
   std::string path_;
 };
 
-std::optional<std::string> ReadAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteRaw(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // Restores the umask when the test ends, whatever it asserted.
 class ScopedUmask {
  public:
@@ -82,7 +74,7 @@ TEST(PosixFileWriter, WritesTheBytesExactlyWithTheModeOfANewFile) {
     std::string error = "stale";
     ASSERT_TRUE(writer.WriteFileAtomically(target, kBinary, error)) << error;
     EXPECT_EQ(error, "");
-    EXPECT_EQ(ReadAll(target), kBinary);
+    EXPECT_EQ(ReadFileBytes(target), kBinary);
     struct stat info {};
     ASSERT_EQ(::stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask) << "umask " << std::oct << mask;
@@ -94,18 +86,18 @@ TEST(PosixFileWriter, ReplacesALongerFileAndWritesRelativeToTheCurrentFolder) {
   TempFolder folder;
   const fs::path before = fs::current_path();
   fs::current_path(folder.path());
-  WriteRaw("results.txt", std::string(5000, 'x'));
+  WriteFileBytes("results.txt", std::string(5000, 'x'));
   PosixFileWriter writer;
   std::string error;
   const bool written = writer.WriteFileAtomically("results.txt", "short\r\n", error);
   fs::current_path(before);
   ASSERT_TRUE(written) << error;
-  EXPECT_EQ(ReadAll(folder / "results.txt"), "short\r\n");
+  EXPECT_EQ(ReadFileBytes(folder / "results.txt"), "short\r\n");
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"results.txt"});
 
   // Writing nothing makes an empty file, not a failure.
   ASSERT_TRUE(writer.WriteFileAtomically(folder / "results.txt", "", error)) << error;
-  EXPECT_EQ(ReadAll(folder / "results.txt"), "");
+  EXPECT_EQ(ReadFileBytes(folder / "results.txt"), "");
 }
 
 struct FailureCase {
@@ -120,9 +112,9 @@ class PosixFileWriterFailure : public ::testing::TestWithParam<FailureCase> {};
 // in the folder changes (no temporary file stays behind).
 TEST_P(PosixFileWriterFailure, LeavesEverythingAsItWas) {
   TempFolder folder;
-  WriteRaw(folder / "old.txt", "old contents");
+  WriteFileBytes(folder / "old.txt", "old contents");
   fs::create_directory(folder / "folder");
-  WriteRaw(folder / "folder/inside.txt", "inside");
+  WriteFileBytes(folder / "folder/inside.txt", "inside");
   const std::vector<std::string> names = folder.Names();
 
   PosixFileWriter writer;
@@ -130,8 +122,8 @@ TEST_P(PosixFileWriterFailure, LeavesEverythingAsItWas) {
   EXPECT_FALSE(writer.WriteFileAtomically(folder / GetParam().target, kBinary, error));
   EXPECT_EQ(error, GetParam().reason);
   EXPECT_EQ(folder.Names(), names);
-  EXPECT_EQ(ReadAll(folder / "old.txt"), "old contents");
-  EXPECT_EQ(ReadAll(folder / "folder/inside.txt"), "inside");
+  EXPECT_EQ(ReadFileBytes(folder / "old.txt"), "old contents");
+  EXPECT_EQ(ReadFileBytes(folder / "folder/inside.txt"), "inside");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -147,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
 // would) keeps the old file and removes the partial temporary file.
 TEST(PosixFileWriter, AFailedWriteKeepsTheOldFile) {
   TempFolder folder;
-  WriteRaw(folder / "results.txt", "old contents");
+  WriteFileBytes(folder / "results.txt", "old contents");
   struct rlimit old {};
   ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
   struct rlimit small = old;
@@ -164,7 +156,7 @@ TEST(PosixFileWriter, AFailedWriteKeepsTheOldFile) {
 
   EXPECT_FALSE(written);
   EXPECT_EQ(error, "File too large");
-  EXPECT_EQ(ReadAll(folder / "results.txt"), "old contents");
+  EXPECT_EQ(ReadFileBytes(folder / "results.txt"), "old contents");
   EXPECT_EQ(folder.Names(), std::vector<std::string>{"results.txt"});
 }
 
@@ -219,7 +211,7 @@ TEST_P(X11Profile, StoresTheIdentityInTheUsersConfigurationFolder) {
     EXPECT_EQ(ReadIdentity(platform->profile()).userName, "");
     WriteIdentity(platform->profile(), "Test User", "a@b.c");
   }
-  EXPECT_EQ(ReadAll(folder / c.file), "[QUORVEL]\r\nNAME=Test User\r\nMAIL=a@b.c\r\n");
+  EXPECT_EQ(ReadFileBytes(folder / c.file), "[QUORVEL]\r\nNAME=Test User\r\nMAIL=a@b.c\r\n");
 
   std::unique_ptr<platform::Platform> again = CreatePlatform();
   ASSERT_TRUE(again);
