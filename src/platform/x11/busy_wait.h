@@ -16,4 +16,17 @@ void CpuRelax();
 // thread that busy-waits only keeps the one it waits for from running.
 bool SpinsHelp();
 
+// Busy-waits until `ready()` holds (true) or CLOCK_MONOTONIC reaches
+// `untilNs` (false). False at once where spinning cannot help.
+template <typename Ready>
+bool SpinUntil(Ready ready, std::int64_t untilNs) {
+  if (!SpinsHelp()) return ready();
+  for (int n = 0;; ++n) {
+    if (ready()) return true;
+    // The clock is read every few rounds only; it costs more than a look.
+    if ((n & 63) == 63 && MonotonicNs() >= untilNs) return false;
+    CpuRelax();
+  }
+}
+
 }  // namespace quorvel::x11

@@ -15,14 +15,9 @@ void CallAnswer::Give(bool value) {
 }
 
 bool CallAnswer::Take(std::int64_t spinNs) {
-  const std::int64_t until = MonotonicNs() + spinNs;
-  int state = state_.load(std::memory_order_acquire);
-  for (int n = 0; state == kPending; ++n) {
-    CpuRelax();
-    // The clock is read every few rounds only; it costs more than a look.
-    if ((n & 63) == 63 && MonotonicNs() >= until) break;
-    state = state_.load(std::memory_order_acquire);
-  }
+  int state = kPending;
+  SpinUntil([&] { return (state = state_.load(std::memory_order_acquire)) != kPending; },
+            MonotonicNs() + spinNs);
   if (state == kPending) {
     std::unique_lock<std::mutex> lock(mutex_);
     given_.wait(lock, [&] { return state_.load(std::memory_order_acquire) != kPending; });

@@ -17,7 +17,7 @@ class CallAnswer {
   // User-interface thread: gives the answer and wakes the worker if it sleeps.
   void Give(bool value);
   // Worker thread: the answer, once given. Watches for `spinNs` before it
-  // sleeps.
+  // sleeps (not at all on a single processor).
   bool Take(std::int64_t spinNs);
 
  private:

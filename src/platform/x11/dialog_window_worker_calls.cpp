@@ -62,7 +62,7 @@ bool DialogWindow::OnUiThread(const std::function<void()>& call) {
       exchange->answer.Give(true);
     });
   }
-  const bool answered = exchange->answer.Take(SpinsHelp() ? kAnswerSpinNs : 0);
+  const bool answered = exchange->answer.Take(kAnswerSpinNs);
   const std::int64_t resumed = MonotonicNs();
   times.exchangeNs += resumed - posted;
   times.answerNs += resumed - exchange->doneAt.load();

@@ -50,13 +50,8 @@ bool EventLoop::AwaitNextPost() {
   // A worker that hands over a series of calls (the steps of a test) posts
   // the next one within microseconds of its answer; waking this thread from
   // poll() would cost tens of microseconds per call.
-  if (!SpinsHelp()) return false;
-  const std::int64_t until = postedRunEnd_ + kNextPostSpinNs;
-  for (int n = 0;; ++n) {
-    if (hasPosted_.load(std::memory_order_acquire)) return true;
-    if ((n & 63) == 0 && MonotonicNs() >= until) return false;
-    CpuRelax();
-  }
+  return SpinUntil([this] { return hasPosted_.load(std::memory_order_acquire); },
+                   postedRunEnd_ + kNextPostSpinNs);
 }
 
 bool EventLoop::TakeFollowingCalls(const std::function<bool()>& done) {
