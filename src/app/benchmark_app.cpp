@@ -10,6 +10,8 @@
 #include "bench/layered_tests.h"
 #include "bench/report.h"
 #include "bench/benchmark_scores.h"
+#include "bench/run_record.h"
+#include "results/results_document.h"
 #include "sysinfo/system_info.h"
 
 namespace quorvel {
@@ -28,29 +30,51 @@ class BenchmarkApp {
     return false;
   }
 
-  // --run: the sequence right after the opening slide, the report on
-  // standard output. Returns the exit code.
-  int RunOnce() {
+  // --run: the sequence right after the opening slide, `repeat` times,
+  // the report of the median run on standard output and, when asked, the
+  // results document. Returns the exit code.
+  int RunOnce(int repeat, const std::string& resultsFile) {
     MainDialog dialog(platform_, systemInfo_, scores_);
-    dialog.RunOnceAndEnd();
+    dialog.RunAndEnd(repeat);
     dialog.DoModal();
-    if (!dialog.sequenceCompleted()) {
+    const std::vector<SequenceRecord>& runs = dialog.completedRuns();
+    if (runs.empty()) {
       std::fputs("quorvel: the window was closed before the test ran\n", stderr);
       return 3;
     }
-    std::fputs(WithNewlines(dialog.resultsText).c_str(), stdout);
+    std::fputs(WithNewlines(runs[MedianRunIndex(runs)].resultsText).c_str(), stdout);
     std::fputs("\n", stdout);
     std::fflush(stdout);
-    const int missing = static_cast<int>(std::size(kLayeredTestOrder)) - dialog.lastRunScoredTests();
-    if (missing > 0) {
-      std::fprintf(stderr, "quorvel: %d of the %d tests produced no score\n", missing,
-                   static_cast<int>(std::size(kLayeredTestOrder)));
-      return 4;
+
+    int status = 0;
+    if (!resultsFile.empty() && !WriteResultsFile(resultsFile, runs)) status = 5;
+    const int tests = static_cast<int>(std::size(kLayeredTestOrder));
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+      int missing = 0;
+      for (const TestRecord& test : runs[i].tests) missing += test.status != TestStatus::Scored;
+      if (missing == 0) continue;
+      if (runs.size() == 1) {
+        std::fprintf(stderr, "quorvel: %d of the %d tests produced no score\n", missing, tests);
+      } else {
+        std::fprintf(stderr, "quorvel: run %d: %d of the %d tests produced no score\n", static_cast<int>(i) + 1,
+                     missing, tests);
+      }
+      if (status == 0) status = 4;
     }
-    return 0;
+    return status;
   }
 
  private:
+  bool WriteResultsFile(const std::string& path, const std::vector<SequenceRecord>& runs) {
+    const std::string document =
+        ResultsDocument(systemInfo_, platform_.facts().Desktop(), runs);
+    std::string error;
+    if (platform_.files().WriteFileAtomically(path, document, error)) return true;
+    std::fprintf(stderr, "quorvel: could not write the results file %s: %s\n", path.c_str(),
+                 error.c_str());
+    return false;
+  }
+
   platform::Platform& platform_;
   // The process-wide records: filled while the dialog initialises, kept
   // until the program ends.
@@ -81,7 +105,7 @@ int BenchmarkMain(int argc, char** argv, const PlatformFactory& createPlatform) 
   std::unique_ptr<platform::Platform> platform = createPlatform();
   if (!platform) return 1;
   BenchmarkApp app(*platform);
-  if (commandLine.runOnce) return app.RunOnce();
+  if (commandLine.runOnce) return app.RunOnce(commandLine.repeat, commandLine.resultsFile);
   app.InitInstance();
   return 0;
 }

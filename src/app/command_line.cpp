@@ -1,10 +1,35 @@
 #include "app/command_line.h"
 
 namespace quorvel {
+namespace {
+
+CommandLine Failure(const std::string& error) {
+  CommandLine result;
+  result.action = CommandLine::Action::Error;
+  result.error = error;
+  return result;
+}
+
+// A whole number from 1 to kMaxRepeat, in plain decimal digits.
+bool ParseRepeat(const std::string& text, int& out) {
+  if (text.empty() || text.size() > 3) return false;
+  int value = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    value = value * 10 + (c - '0');
+  }
+  if (value < 1 || value > kMaxRepeat) return false;
+  out = value;
+  return true;
+}
+
+}  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine result;
-  for (const std::string& arg : args) {
+  bool repeatGiven = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
     if (arg == "--help" || arg == "-h") {
       result.action = CommandLine::Action::ShowHelp;
       return result;
@@ -17,26 +42,59 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       result.runOnce = true;
       continue;
     }
-    result.action = CommandLine::Action::Error;
-    result.error = arg.rfind("-", 0) == 0 ? "unknown option '" + arg + "'"
-                                          : "unexpected argument '" + arg + "'";
-    return result;
+    // Options with a value: "--name value" or "--name=value".
+    std::string name = arg, value;
+    bool hasValue = false;
+    const std::size_t equals = arg.find('=');
+    if (arg.rfind("--", 0) == 0 && equals != std::string::npos) {
+      name = arg.substr(0, equals);
+      value = arg.substr(equals + 1);
+      hasValue = true;
+    }
+    if (name == "--repeat" || name == "--results-file") {
+      if (!hasValue) {
+        if (i + 1 >= args.size()) return Failure("option '" + name + "' needs a value");
+        value = args[++i];
+      }
+      if (name == "--repeat") {
+        if (!ParseRepeat(value, result.repeat)) {
+          return Failure("--repeat takes a number from 1 to " + std::to_string(kMaxRepeat) +
+                         ", not '" + value + "'");
+        }
+        repeatGiven = true;
+      } else {
+        if (value.empty()) return Failure("--results-file needs a file name");
+        result.resultsFile = value;
+      }
+      continue;
+    }
+    return Failure(arg.rfind("-", 0) == 0 ? "unknown option '" + arg + "'"
+                                          : "unexpected argument '" + arg + "'");
+  }
+  if (!result.runOnce && (repeatGiven || !result.resultsFile.empty())) {
+    return Failure(std::string(repeatGiven ? "--repeat" : "--results-file") +
+                   " works only with --run");
   }
   return result;
 }
 
 std::string UsageText() {
-  return "Usage: quorvel [--run | --help | --version]\n"
+  return "Usage: quorvel [--run [--repeat N] [--results-file PATH] | --help | --version]\n"
          "\n"
          "Quorvel measures how fast the desktop moves and redraws translucent and\n"
          "colour-keyed windows. Started without arguments it opens its window, shows\n"
          "the machine's graphics facts and runs the test when you press 'Run Test'.\n"
          "\n"
          "Options:\n"
-         "  --run      run the test as soon as the window is up, print the report to\n"
-         "             standard output and exit (0 when every test produced a score)\n"
-         "  --help     show this text and exit\n"
-         "  --version  show the program's version and exit\n";
+         "  --run                run the test as soon as the window is up, print the\n"
+         "                       report to standard output and exit (0 when every\n"
+         "                       test produced a score)\n"
+         "  --repeat N           with --run: run the whole test N times (1 to 100) with\n"
+         "                       the window up and print the report of the median run\n"
+         "  --results-file PATH  with --run: also write every run's figures and a\n"
+         "                       summary to PATH as a JSON document\n"
+         "  --help               show this text and exit\n"
+         "  --version            show the program's version and exit\n";
 }
 
 std::string VersionText() { return std::string("quorvel ") + QUORVEL_VERSION + "\n"; }

@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/dialog.h"
 #include "bench/benchmark_scores.h"
+#include "bench/run_record.h"
 #include "skin/owner_buttons.h"
 #include "skin/screen_state.h"
 #include "skin/skin_colours.h"
@@ -27,12 +29,15 @@ class MainDialog : public Dialog {
  public:
   MainDialog(platform::Platform& platform, SystemInfo& systemInfo, BenchmarkScores& scores);
 
-  // Runs the test sequence as soon as the opening slide ends, then ends
-  // the dialog (the --run mode of the command line).
-  void RunOnceAndEnd() { runOnceAndEnd_ = true; }
+  // Runs the test sequence `runs` times as soon as the opening slide ends,
+  // the window staying up between the runs, then ends the dialog (the --run
+  // mode of the command line).
+  void RunAndEnd(int runs) { runsBeforeEnd_ = runs; }
   // How many of the last run's tests produced a score (of four).
   int lastRunScoredTests() const { return lastRunScoredTests_; }
   bool sequenceCompleted() const { return sequenceCompleted_; }
+  // Every completed sequence of this dialog, oldest first.
+  const std::vector<SequenceRecord>& completedRuns() const { return completedRuns_; }
 
   bool OnInitDialog() override;
   bool OnEraseBackground(platform::Canvas& window) override;
@@ -92,8 +97,9 @@ class MainDialog : public Dialog {
   std::unique_ptr<OwnerButtons> buttons_;
   bool sequenceRunning_ = false;
   bool sequenceCompleted_ = false;
-  bool runOnceAndEnd_ = false;
+  int runsBeforeEnd_ = 0;  // 0: the desktop program, no runs of its own
   int lastRunScoredTests_ = 0;
+  std::vector<SequenceRecord> completedRuns_;
 };
 
 }  // namespace quorvel

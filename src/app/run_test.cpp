@@ -3,6 +3,7 @@
 #include "bench/layered_test_dialog.h"
 #include "bench/layered_tests.h"
 #include "bench/report.h"
+#include "bench/score_text.h"
 #include "platform/resource_ids.h"
 
 namespace quorvel {
@@ -30,15 +31,21 @@ void MainDialog::OnRunTest() {
   const std::string head = ReportHead(systemInfo_);
   scores_.layeredSection = kLayeredSectionStart;
   int scored = 0;
+  SequenceRecord record;
   for (int index : kLayeredTestOrder) {
     scores_.layeredTestIndex = index;
     test.DoModal();
     if (test.lastOutcome() == LayeredTestDialog::Outcome::Scored) ++scored;
+    record.tests.push_back(test.lastRecord());
     services.Sleep(500);
   }
 
   skin_.scoreText.text = CompleteLayeredSection(scores_);
   resultsText = head + scores_.layeredSection;
+  record.layeredScore = TruncatedValue(scores_.scoreTotal);
+  record.overallScore = TruncatedValue(scores_.scoreTotal);
+  record.resultsText = resultsText;
+  completedRuns_.push_back(std::move(record));
   host().SetFocus();
 
   r = host().WindowRect();

@@ -63,8 +63,8 @@ void MainDialog::SlideInStep() {
   host().KillTimer(kSlideInTimer);
   Repaint();
 
-  if (runOnceAndEnd_) {
-    OnRunTest();
+  if (runsBeforeEnd_ > 0) {
+    for (int run = 0; run < runsBeforeEnd_; ++run) OnRunTest();
     host().EndDialog(IDOK);
   }
 }

@@ -42,7 +42,7 @@ void LayeredTestDialog::Attach(platform::DialogHost* host) {
 
 bool LayeredTestDialog::OnInitDialog() {
   Dialog::OnInitDialog();
-  lastOutcome_ = Outcome::Closed;
+  lastRecord_ = RecordFor(scores_.layeredTestIndex);
   channel_ = std::make_shared<Channel>();
   channel_->host = &host();
   channel_->layeredTestIndex = scores_.layeredTestIndex;
@@ -51,7 +51,7 @@ bool LayeredTestDialog::OnInitDialog() {
   std::shared_ptr<Channel> channel = channel_;
   if (!platform().services().StartThread([this, channel] { Worker(channel); })) {
     channel_->running = false;
-    Finish(*channel_, Outcome::NotRun, kTestNotRunText);
+    Finish(*channel_, Outcome::NotRun, kTestNotRunText, RecordFor(channel_->layeredTestIndex));
   }
   return true;
 }
@@ -93,10 +93,11 @@ void LayeredTestDialog::Worker(const std::shared_ptr<Channel>& channel) {
   }
 
   std::string scoreText;
+  TestRecord record = RecordFor(channel->layeredTestIndex);
   if (!layered) {
-    Finish(*channel, Outcome::NotRun, kTestNotRunText);
-  } else if (RunSteps(*channel, scoreText)) {
-    Finish(*channel, Outcome::Scored, scoreText);
+    Finish(*channel, Outcome::NotRun, kTestNotRunText, std::move(record));
+  } else if (RunSteps(*channel, scoreText, record)) {
+    Finish(*channel, Outcome::Scored, scoreText, std::move(record));
   }
 
   std::lock_guard<std::mutex> lock(channel->mutex);
@@ -104,9 +105,17 @@ void LayeredTestDialog::Worker(const std::shared_ptr<Channel>& channel) {
   channel->changed.notify_all();
 }
 
-bool LayeredTestDialog::RunSteps(Channel& channel, std::string& scoreText) {
+bool LayeredTestDialog::RunSteps(Channel& channel, std::string& scoreText, TestRecord& record) {
   platform::Services& services = platform().services();
+  std::vector<std::int64_t>& ticks = record.stepTicks;
+  ticks.reserve(kTestSteps);
+  // What the compositor answered before the test belongs to no step.
+  channel.Call([](platform::DialogHost& h) { h.TakeFrameReport(); });
+
   StartTimer(services);
+  // One more reading of the same counter per step: a few tens of
+  // nanoseconds against steps of tens of microseconds or more.
+  std::int64_t last = services.PerformanceCounter();
   for (int step = 0; step < kTestSteps; ++step) {
     const TestStep s = LayeredTestStep(step);
     const bool done = channel.Call([&](platform::DialogHost& h) {
@@ -114,20 +123,40 @@ bool LayeredTestDialog::RunSteps(Channel& channel, std::string& scoreText) {
       h.UpdateWindow();
     });
     if (!done) return false;
+    const std::int64_t now = services.PerformanceCounter();
+    ticks.push_back(now - last);
+    last = now;
   }
   scoreText = StopTimer(services);
+
+  record.frequency = services.PerformanceFrequency();
+  channel.Call([&](platform::DialogHost& h) { record.frames = h.TakeFrameReport(); });
   return true;
 }
 
-void LayeredTestDialog::Finish(Channel& channel, Outcome outcome, const std::string& text) {
+TestRecord LayeredTestDialog::RecordFor(int layeredTestIndex) {
+  TestRecord record;
+  record.layeredTestIndex = layeredTestIndex;
+  record.label = ReportLabelName(LayeredTestFor(layeredTestIndex).label);
+  record.status = Outcome::Closed;
+  return record;
+}
+
+void LayeredTestDialog::Finish(Channel& channel, Outcome outcome, const std::string& text,
+                               TestRecord record) {
   {
     std::lock_guard<std::mutex> lock(channel.mutex);
     if (channel.closed) return;  // closed by the user: nothing is added
     const LayeredTest test = LayeredTestFor(channel.layeredTestIndex);
-    if (outcome == Outcome::Scored) scores_.scoreTotal += ParseScore(text);
+    if (outcome == Outcome::Scored) {
+      scores_.scoreTotal += ParseScore(text);
+      record.score = ParseScore(text);
+    }
     scores_.layeredSection += test.label;
     scores_.layeredSection += text;
-    lastOutcome_ = outcome;
+    record.status = outcome;
+    record.scoreText = text;
+    lastRecord_ = std::move(record);
   }
   channel.Call([](platform::DialogHost& h) { h.EndDialog(IDCANCEL); });
 }

@@ -9,6 +9,7 @@
 
 #include "app/dialog.h"
 #include "bench/benchmark_scores.h"
+#include "bench/run_record.h"
 
 namespace quorvel {
 
@@ -25,8 +26,10 @@ class LayeredTestDialog : public Dialog {
   ~LayeredTestDialog() override;
 
   // What the last showing did.
-  enum class Outcome { Scored, NotRun, Closed };
-  Outcome lastOutcome() const { return lastOutcome_; }
+  using Outcome = TestStatus;
+  Outcome lastOutcome() const { return lastRecord_.status; }
+  // The last showing's outcome, score, step times and compositor frames.
+  const TestRecord& lastRecord() const { return lastRecord_; }
 
   void Attach(platform::DialogHost* host) override;
   bool OnInitDialog() override;
@@ -40,6 +43,8 @@ class LayeredTestDialog : public Dialog {
 
  private:
   void CloseByUser();
+  // A record of test `layeredTestIndex` that has not run yet.
+  static TestRecord RecordFor(int layeredTestIndex);
 
   // Shared by the user-interface thread and one showing's worker. The
   // worker reaches the window only through Call(), so once the window is
@@ -58,14 +63,16 @@ class LayeredTestDialog : public Dialog {
   };
 
   void Worker(const std::shared_ptr<Channel>& channel);
-  // The timed part: 900 moves and updates between StartTimer and StopTimer.
-  bool RunSteps(Channel& channel, std::string& scoreText);
-  // Adds the line (and score) to the scores unless the window was closed.
-  void Finish(Channel& channel, Outcome outcome, const std::string& text);
+  // The timed part: 900 moves and updates between StartTimer and StopTimer,
+  // each step timed on the same counter into `record`.
+  bool RunSteps(Channel& channel, std::string& scoreText, TestRecord& record);
+  // Adds the line (and score) to the scores unless the window was closed,
+  // and keeps `record` as the showing's record.
+  void Finish(Channel& channel, Outcome outcome, const std::string& text, TestRecord record);
 
   BenchmarkScores& scores_;
   std::shared_ptr<Channel> channel_;
-  Outcome lastOutcome_ = Outcome::Closed;
+  TestRecord lastRecord_;
 };
 
 }  // namespace quorvel

@@ -21,6 +21,14 @@ LayeredTest LayeredTestFor(int layeredTestIndex) {
   }
 }
 
+std::string ReportLabelName(const std::string& label) {
+  const std::size_t first = label.find_first_not_of("\r\n ");
+  if (first == std::string::npos) return "";
+  std::size_t end = label.size();
+  while (end > first && (label[end - 1] == ' ' || label[end - 1] == ':')) --end;
+  return label.substr(first, end - first);
+}
+
 TestStep LayeredTestStep(int step) {
   const int pass = step / kStepsPerPass;
   const int i = step % kStepsPerPass;

@@ -20,6 +20,9 @@ struct LayeredTest {
 // 2 "47% visibility", 3 "Black as transparent".
 LayeredTest LayeredTestFor(int layeredTestIndex);
 
+// The name in a report label: "\r\n  50% visibility : " is "50% visibility".
+std::string ReportLabelName(const std::string& label);
+
 // The order in which a run performs the tests.
 constexpr int kLayeredTestOrder[] = {3, 2, 0, 1};
 

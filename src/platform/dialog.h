@@ -2,7 +2,9 @@
 // and the handlers the portable dialog classes implement.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/canvas.h"
 #include "platform/geometry.h"
@@ -21,6 +23,16 @@ constexpr unsigned kScMaximize = 0xF030;
 // The layered attributes of a top-level window (SetLayeredWindowAttributes).
 constexpr unsigned kLwaColourKey = 1;
 constexpr unsigned kLwaAlpha = 2;
+
+// What a compositor said about a test window's frames (where it answers
+// each drawn frame, as GNOME's mutter does): how many of the window's
+// frames it drew, and for each the time from the program's update to the
+// compositor's answer. Collected beside the steps, never waited for.
+struct FrameReport {
+  bool reported = false;  // false: this desktop gives no such answers
+  int drawn = 0;
+  std::vector<std::int64_t> latencyNs;
+};
 
 // One owner-drawn control to paint (WM_DRAWITEM).
 struct DrawItem {
@@ -83,6 +95,10 @@ class DialogHost {
   // Makes the window layered and applies the attributes; false when the
   // desktop cannot do it.
   virtual bool SetLayeredAttributes(Colour key, int alpha, unsigned flags) = 0;
+  // The compositor's answers to the frames of the moves and updates since
+  // the last call, and starts counting anew. May wait briefly for answers
+  // still on their way. A desktop without such answers reports nothing.
+  virtual FrameReport TakeFrameReport() { return {}; }
 };
 
 // What a dialog does with the events of its window. The backend calls these

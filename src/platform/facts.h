@@ -59,6 +59,15 @@ struct ImagingEntries {
   void* alphaBlend = nullptr;
 };
 
+// The desktop the program runs on, as far as it can tell.
+struct DesktopDescription {
+  std::string backend;            // "x11" or "win32"
+  bool windowManagerKnown = false;
+  std::string windowManager;      // the name the window manager gives itself
+  bool compositor = false;        // a compositor draws the windows
+  bool frameDrawn = false;        // the window manager answers drawn frames
+};
+
 class Facts {
  public:
   virtual ~Facts() = default;
@@ -74,6 +83,7 @@ class Facts {
   // The SHADEBLENDCAPS bits above; 0 when nothing is accelerated or unknown.
   virtual std::uint32_t ShadeBlendCaps() { return 0; }
   virtual ImagingEntries Imaging() { return {}; }
+  virtual DesktopDescription Desktop() { return {}; }
 };
 
 }  // namespace quorvel::platform

@@ -44,6 +44,7 @@ void ApplyDisplayMode(SystemInfo& info, const platform::DisplayMode& mode) {
   info.screenWidth = mode.width;
   info.screenHeight = mode.height;
   info.colourBits = mode.planes * mode.bitsPerPixel;
+  info.refreshHz = mode.refresh;
   info.modeText = std::to_string(mode.width) + " x " + std::to_string(mode.height) + " x " +
                   std::to_string(info.colourBits) + " bits (" + std::to_string(mode.refresh) +
                   " Hz)";

@@ -4,7 +4,8 @@ namespace quorvel {
 
 void ProbeOperatingSystem(SystemInfo& info, platform::Facts& facts) {
   // A failed read gives build 0, which is not XP.
-  info.isWindowsXP = facts.OsBuildNumber() >= kWindowsXpFirstBuild ? 1 : 0;
+  info.osBuild = facts.OsBuildNumber();
+  info.isWindowsXP = info.osBuild >= kWindowsXpFirstBuild ? 1 : 0;
 }
 
 }  // namespace quorvel

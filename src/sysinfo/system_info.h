@@ -13,6 +13,7 @@ using ImagingEntry = void*;
 
 struct SystemInfo {
   // Operating system and processor.
+  std::uint32_t osBuild = 0;  // the operating system's build number
   int isWindowsXP = 0;
   std::string cpuSpeedMhz;
   std::string cpuSpeedText;
@@ -35,6 +36,7 @@ struct SystemInfo {
   int screenWidth = 0;
   int screenHeight = 0;
   int colourBits = 0;
+  int refreshHz = 0;  // 0 when unknown
   std::string modeText;
   std::string modeLine;
   int constantAlphaAccelerated = 0;

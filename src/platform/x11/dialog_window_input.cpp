@@ -9,10 +9,14 @@
 #include <algorithm>
 
 #include "platform/resource_ids.h"
-#include "platform/x11/windows1252.h"
+#include "text/windows1252.h"
 #include "platform/x11/x_connection.h"
 
 namespace quorvel::x11 {
+
+using text::Utf8ToWindows1252;
+using text::Windows1252FromCodePoint;
+
 namespace {
 
 // The Windows-1252 byte a key types when Latin-1 has none: Unicode keysyms

@@ -5,11 +5,14 @@
 
 #include <vector>
 
-#include "platform/x11/windows1252.h"
+#include "text/windows1252.h"
 #include "platform/x11/x_connection.h"
 #include "raster/raster_canvas.h"
 
 namespace quorvel::x11 {
+
+using text::Windows1252ToUtf8;
+
 namespace {
 
 // The layout of _MOTIF_WM_HINTS.

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace quorvel::x11 {
+namespace quorvel::text {
 
 // UTF-8 to Windows-1252: characters that code page has are kept, all others
 // (and malformed bytes) are dropped.
@@ -17,4 +17,4 @@ std::string Windows1252ToUtf8(const std::string& text);
 // The Windows-1252 byte of a Unicode code point; 0 when there is none.
 unsigned char Windows1252FromCodePoint(unsigned long codePoint);
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::text

@@ -1,9 +1,9 @@
 // Clipboard text reaches the edits as Windows-1252; titles go out as UTF-8.
 #include <gtest/gtest.h>
 
-#include "platform/x11/windows1252.h"
+#include "text/windows1252.h"
 
-namespace quorvel::x11 {
+namespace quorvel::text {
 namespace {
 
 TEST(Windows1252, FromUtf8KeepsWhatTheCodePageHasAndDropsTheRest) {
@@ -39,4 +39,4 @@ TEST(Windows1252, ToUtf8AndBack) {
 }
 
 }  // namespace
-}  // namespace quorvel::x11
+}  // namespace quorvel::text

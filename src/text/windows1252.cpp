@@ -1,6 +1,6 @@
-#include "platform/x11/windows1252.h"
+#include "text/windows1252.h"
 
-namespace quorvel::x11 {
+namespace quorvel::text {
 namespace {
 
 // Code points of bytes 0x80..0x9F; 0 marks the unassigned ones.
@@ -94,4 +94,4 @@ std::string Windows1252ToUtf8(const std::string& text) {
   return out;
 }
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::text

@@ -1,0 +1,176 @@
+#include "results/results_document.h"
+
+#include <map>
+
+#include "bench/step_statistics.h"
+
+namespace quorvel {
+namespace {
+
+using text::JsonWriter;
+
+const char* StatusName(TestStatus status) {
+  switch (status) {
+    case TestStatus::Scored: return "scored";
+    case TestStatus::NotRun: return "not run";
+    case TestStatus::Closed: break;
+  }
+  return "closed";
+}
+
+void WriteSpread(JsonWriter& json, const Spread& s) {
+  json.BeginObject();
+  json.Key("median").Number(s.median);
+  json.Key("mean").Number(s.mean);
+  json.Key("min").Number(s.min);
+  json.Key("max").Number(s.max);
+  json.Key("stddev").Number(s.stddev);
+  json.Key("cv").Number(s.cv);
+  json.EndObject();
+}
+
+void WriteFrames(JsonWriter& json, const platform::FrameReport& frames) {
+  if (!frames.reported) {
+    json.Null();
+    return;
+  }
+  const StepStatistics latency = SummariseSteps(frames.latencyNs, 1'000'000'000);
+  json.BeginObject();
+  json.Key("drawn").Int(frames.drawn);
+  json.Key("latencyMicroseconds").BeginObject();
+  json.Key("p50").Number(latency.p50);
+  json.Key("p99").Number(latency.p99);
+  json.EndObject();
+  json.EndObject();
+}
+
+void WriteTest(JsonWriter& json, const TestRecord& test) {
+  json.BeginObject();
+  json.Key("label").String(test.label);
+  json.Key("status").String(StatusName(test.status));
+  if (test.status == TestStatus::Closed) {
+    json.Key("scoreText").Null();
+  } else {
+    json.Key("scoreText").String(test.scoreText);
+  }
+  if (test.status == TestStatus::Scored) {
+    json.Key("score").Number(test.score);
+  } else {
+    json.Key("score").Null();
+  }
+  json.Key("steps").Int(static_cast<std::int64_t>(test.stepTicks.size()));
+  if (test.stepTicks.empty()) {
+    json.Key("stepMicroseconds").Null();
+  } else {
+    const StepStatistics s = SummariseSteps(test.stepTicks, test.frequency);
+    json.Key("stepMicroseconds").BeginObject();
+    json.Key("min").Number(s.min);
+    json.Key("p50").Number(s.p50);
+    json.Key("p90").Number(s.p90);
+    json.Key("p99").Number(s.p99);
+    json.Key("max").Number(s.max);
+    json.EndObject();
+  }
+  json.Key("compositorFrames");
+  WriteFrames(json, test.frames);
+  json.EndObject();
+}
+
+void WriteSummary(JsonWriter& json, const std::vector<SequenceRecord>& runs) {
+  std::vector<double> overall;
+  // Per label, in the order the tests first appear.
+  std::vector<std::string> labels;
+  std::map<std::string, std::vector<double>> scores;
+  for (const SequenceRecord& run : runs) {
+    overall.push_back(run.overallScore);
+    for (const TestRecord& test : run.tests) {
+      if (scores.find(test.label) == scores.end()) labels.push_back(test.label);
+      std::vector<double>& values = scores[test.label];
+      if (test.status == TestStatus::Scored) values.push_back(test.score);
+    }
+  }
+  json.BeginObject();
+  json.Key("runs").Int(static_cast<std::int64_t>(runs.size()));
+  json.Key("overallScore");
+  WriteSpread(json, SpreadOf(overall));
+  json.Key("tests").BeginObject();
+  for (const std::string& label : labels) {
+    const std::vector<double>& values = scores[label];
+    json.Key(label).BeginObject();
+    if (values.empty()) {
+      json.Key("median").Null();
+      json.Key("cv").Null();
+    } else {
+      const Spread s = SpreadOf(values);
+      json.Key("median").Number(s.median);
+      json.Key("cv").Number(s.cv);
+    }
+    json.EndObject();
+  }
+  json.EndObject();
+  json.EndObject();
+}
+
+}  // namespace
+
+void WriteFacts(JsonWriter& json, const SystemInfo& info) {
+  json.BeginObject();
+  json.Key("adapter").String(info.adapterName);
+  json.Key("driverVersion").String(info.driverVersion);
+  json.Key("videoMemoryMb").Int(info.videoMemoryMb);
+  json.Key("screenWidth").Int(info.screenWidth);
+  json.Key("screenHeight").Int(info.screenHeight);
+  json.Key("colourBits").Int(info.colourBits);
+  json.Key("refreshHz").Int(info.refreshHz);
+  json.Key("mode").String(info.modeText);
+  json.Key("constantAlphaAccelerated").Int(info.constantAlphaAccelerated);
+  json.Key("perPixelAlphaAccelerated").Int(info.perPixelAlphaAccelerated);
+  json.Key("gradientFillAccelerated").Int(info.gradientFillAccelerated);
+  json.Key("cpuSpeedMhz").String(info.cpuSpeedMhz);
+  json.Key("cpuVendor").String(info.cpuVendor);
+  json.Key("cpuIdentifier").String(info.cpuIdentifier);
+  json.Key("multipleProcessors").Int(info.multipleProcessors);
+  json.Key("osBuild").Int(info.osBuild);
+  json.Key("isWindowsXP").Int(info.isWindowsXP);
+  json.EndObject();
+}
+
+std::string ResultsDocument(const SystemInfo& info, const platform::DesktopDescription& desktop,
+                            const std::vector<SequenceRecord>& runs) {
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("program").String("quorvel");
+  json.Key("version").String(QUORVEL_VERSION);
+  json.Key("facts");
+  WriteFacts(json, info);
+
+  json.Key("desktop").BeginObject();
+  json.Key("backend").String(desktop.backend);
+  if (desktop.windowManagerKnown) {
+    json.Key("windowManager").String(desktop.windowManager);
+  } else {
+    json.Key("windowManager").Null();
+  }
+  json.Key("compositor").Bool(desktop.compositor);
+  json.Key("frameDrawn").Bool(desktop.frameDrawn);
+  json.EndObject();
+
+  json.Key("runs").BeginArray();
+  for (const SequenceRecord& run : runs) {
+    json.BeginObject();
+    json.Key("tests").BeginArray();
+    for (const TestRecord& test : run.tests) WriteTest(json, test);
+    json.EndArray();
+    json.Key("layeredScore").Int(run.layeredScore);
+    json.Key("overallScore").Int(run.overallScore);
+    json.EndObject();
+  }
+  json.EndArray();
+
+  json.Key("summary");
+  WriteSummary(json, runs);
+  json.EndObject();
+  return json.text();
+}
+
+}  // namespace quorvel
