@@ -9,13 +9,14 @@
 #include "platform/x11/x_connection.h"
 
 namespace quorvel::x11 {
-namespace {
 
 bool CompositorRunning(Display* d, int screen) {
   const std::string name = "_NET_WM_CM_S" + std::to_string(screen);
   const Atom selection = XInternAtom(d, name.c_str(), False);
   return selection != None && XGetSelectionOwner(d, selection) != None;
 }
+
+namespace {
 
 // A depth-32 TrueColor visual of the screen whose pixels carry alpha.
 bool HasArgbVisual(Display* d, int screen) {

@@ -8,6 +8,8 @@
 //                   version that brought gradient pictures)
 #pragma once
 
+#include <X11/Xlib.h>
+
 #include <cstdint>
 
 namespace quorvel::x11 {
@@ -15,5 +17,8 @@ namespace quorvel::x11 {
 class XConnection;
 
 std::uint32_t ReadShadeBlendCaps(XConnection& connection);
+
+// A compositing manager owns the _NET_WM_CM_S<screen> selection.
+bool CompositorRunning(Display* display, int screen);
 
 }  // namespace quorvel::x11

@@ -97,6 +97,7 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   void MoveWindow(int x, int y, int w, int h, bool repaint) override;
   void UpdateWindow() override;
   bool SetLayeredAttributes(Colour key, int alpha, unsigned flags) override;
+  platform::FrameReport TakeFrameReport() override;
 
  private:
   // --- ControlContext
@@ -137,6 +138,9 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   void CollectExposures();
   void RebuildShape();
   bool ApplyLayered(Colour key, int alpha, unsigned flags);
+  // Waits up to `timeoutMs` for the ConfigureNotify that answers the move
+  // of request `serial`, and handles it; false on timeout.
+  bool AwaitPlaced(unsigned long serial, int timeoutMs);
 
   DialogEnvironment& environment_;
   DialogLayout layout_;
@@ -160,6 +164,7 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   bool wantFocus_ = false; // SetFocus before the window was mapped
   bool reparented_ = false;  // inside a window manager's frame
   unsigned long lastMoveSerial_ = 0;  // request number of our latest move
+  bool awaitPlacement_ = true;  // moves wait for their ConfigureNotify
   Control* focused_ = nullptr;
 
   bool dirty_ = false;     // some of the window needs painting

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/resource_ids.h"
+#include "platform/x11/frame_sync.h"
 #include "text/windows1252.h"
 #include "platform/x11/x_connection.h"
 
@@ -125,6 +126,7 @@ void DialogWindow::HandleKey(XKeyEvent& key) {
 }
 
 void DialogWindow::HandleClientMessage(const XClientMessageEvent& message) {
+  if (frameSync_ && frameSync_->HandleFrameDrawn(message)) return;
   const Atoms& atoms = connection().atoms();
   if (message.message_type != atoms.wmProtocols || message.format != 32) return;
   if (static_cast<Atom>(message.data.l[0]) != atoms.wmDeleteWindow) return;

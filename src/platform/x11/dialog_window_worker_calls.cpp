@@ -3,11 +3,15 @@
 // at once.
 #include "platform/x11/dialog_window.h"
 
+#include <X11/Xlib.h>
+#include <poll.h>
+
 #include <atomic>
 #include <memory>
 
 #include "platform/x11/call_answer.h"
 #include "platform/x11/colour_key_shape.h"
+#include "platform/x11/frame_sync.h"
 #include "platform/x11/window_properties.h"
 #include "platform/x11/worker_call_times.h"
 #include "platform/x11/x_connection.h"
@@ -19,10 +23,27 @@ namespace {
 // a step's calls take on an ordinary desktop.
 constexpr std::int64_t kAnswerSpinNs = 2'000'000;
 
-// How long an update waits for the compositor's frame-drawn answer: many
-// frames of even a slow desktop. A compositor that does not answer in time
-// is not waited for again by this window.
-constexpr int kFrameDrawnTimeoutMs = 200;
+// How long a move waits for the window manager to place the window: far
+// longer than any window manager takes. One that leaves a move unanswered
+// this long is not waited for again by this window.
+constexpr int kPlacedTimeoutMs = 100;
+
+// How long the report at the end of a test waits for the compositor's
+// answer to the last frames: a few frames of a slow display.
+constexpr int kLastFramesWaitMs = 100;
+
+struct ConfigureOf {
+  Window window;
+  unsigned long serial;
+};
+
+Bool IsConfigureOf(Display*, XEvent* event, XPointer arg) {
+  const auto* wanted = reinterpret_cast<const ConfigureOf*>(arg);
+  return event->type == ConfigureNotify && event->xconfigure.window == wanted->window &&
+                 static_cast<long>(event->xconfigure.serial - wanted->serial) >= 0
+             ? True
+             : False;
+}
 
 // One call in flight: its answer and when the user-interface thread was
 // done with it.
@@ -79,9 +100,18 @@ bool DialogWindow::IsWindowVisible() {
 void DialogWindow::MoveWindow(int x, int y, int w, int h, bool repaint) {
   OnUiThread([&] {
     if (frameSync_) frameSync_->BeginFrame();
-    MoveResize(Rect{x, y, x + w, y + h});
+    const Rect target{x, y, x + w, y + h};
+    // A request that changes nothing is answered by no one.
+    const bool changes = target != geometry_;
+    MoveResize(target);
     Display* d = connection().display();
     XSync(d, False);
+    // Under a window manager the request went to it, and the round trip
+    // returned before the window moved: the move is done when the window
+    // manager has placed the window and says so (ICCCM 4.1.5).
+    if (changes && mapped_ && awaitPlacement_) {
+      if (!AwaitPlaced(lastMoveSerial_, kPlacedTimeoutMs)) awaitPlacement_ = false;
+    }
     CollectExposures();
     if (repaint) TimedPaint();
     if (frameSync_) frameSync_->EndFrame();
@@ -95,12 +125,38 @@ void DialogWindow::UpdateWindow() {
     Display* d = connection().display();
     CollectExposures();
     TimedPaint();
-    const std::int64_t frame = frameSync_ ? frameSync_->EndFrame() : 0;
+    // The compositor's answer to this frame is counted when it comes; the
+    // step does not wait for it.
+    if (frameSync_) frameSync_->EndFrame();
     XSync(d, False);
-    // Where the compositor reports drawn frames, the update is complete
-    // when the window shows on the screen as it is now.
-    if (frame != 0) frameSync_->AwaitDrawn(frame, kFrameDrawnTimeoutMs);
   });
+}
+
+bool DialogWindow::AwaitPlaced(unsigned long serial, int timeoutMs) {
+  Display* d = connection().display();
+  const std::int64_t deadline = MonotonicNs() + static_cast<std::int64_t>(timeoutMs) * 1'000'000;
+  ConfigureOf wanted{window_.get(), serial};
+  for (;;) {
+    XEvent event;
+    // Reads what the socket holds and takes out only this window's
+    // ConfigureNotify events, real or synthetic, that answer the move.
+    if (XCheckIfEvent(d, &event, IsConfigureOf, reinterpret_cast<XPointer>(&wanted))) {
+      HandleEvent(event);
+      return true;
+    }
+    const std::int64_t left = deadline - MonotonicNs();
+    if (left <= 0) return false;
+    pollfd fd{ConnectionNumber(d), POLLIN, 0};
+    poll(&fd, 1, static_cast<int>(left / 1'000'000) + 1);
+  }
+}
+
+platform::FrameReport DialogWindow::TakeFrameReport() {
+  platform::FrameReport report;
+  OnUiThread([&] {
+    if (frameSync_) report = frameSync_->TakeReport(kLastFramesWaitMs);
+  });
+  return report;
 }
 
 void DialogWindow::TimedPaint() {

@@ -3,8 +3,8 @@
 #include <X11/Xatom.h>
 #include <poll.h>
 
-#include <chrono>
 
+#include "platform/x11/busy_wait.h"
 #include "platform/x11/x_connection.h"
 
 namespace quorvel::x11 {
@@ -91,32 +91,52 @@ void FrameSync::BeginFrame() {
 std::int64_t FrameSync::EndFrame() {
   if (value_ % 2 == 0) return 0;
   SetCounter(++value_);
+  pending_[value_] = MonotonicNs();
+  report_.reported = true;
   return value_;
 }
 
-bool FrameSync::AwaitDrawn(std::int64_t frame, int timeoutMs) {
-  if (!answering_) return false;
-  using Clock = std::chrono::steady_clock;
+bool FrameSync::HandleFrameDrawn(const XClientMessageEvent& message) {
+  if (message.window != window_ || message.message_type != connection_.atoms().netWmFrameDrawn ||
+      message.format != 32) {
+    return false;
+  }
+  const std::int64_t frame = Words(message.data.l[0], message.data.l[1]);
+  const std::int64_t now = MonotonicNs();
+  const auto answered = pending_.find(frame);
+  if (answered != pending_.end()) {
+    const std::int64_t ended = answered->second;
+    // The compositor says when it drew the frame, in microseconds of the
+    // monotonic clock; the arrival stands in when that is missing or not
+    // on our clock.
+    std::int64_t drawn = Words(message.data.l[2], message.data.l[3]) * 1000;
+    if (drawn < ended || drawn > now) drawn = now;
+    ++report_.drawn;
+    report_.latencyNs.push_back(drawn - ended);
+  }
+  pending_.erase(pending_.begin(), pending_.upper_bound(frame));
+  return true;
+}
+
+platform::FrameReport FrameSync::TakeReport(int waitMs) {
   Display* d = connection_.display();
-  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  const std::int64_t deadline = MonotonicNs() + static_cast<std::int64_t>(waitMs) * 1'000'000;
   FrameDrawnOf wanted{window_, connection_.atoms().netWmFrameDrawn};
   XFlush(d);
-  for (;;) {
+  while (!pending_.empty()) {
     XEvent event;
-    // Reads what the socket holds, and takes out only this window's
-    // frame-drawn messages; older frames' answers are passed over.
     while (XCheckIfEvent(d, &event, IsFrameDrawn, reinterpret_cast<XPointer>(&wanted))) {
-      if (Words(event.xclient.data.l[0], event.xclient.data.l[1]) >= frame) return true;
+      HandleFrameDrawn(event.xclient);
     }
-    const auto left =
-        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-    if (left <= 0) {
-      answering_ = false;
-      return false;
-    }
+    const std::int64_t left = deadline - MonotonicNs();
+    if (pending_.empty() || left <= 0) break;
     pollfd fd{ConnectionNumber(d), POLLIN, 0};
-    poll(&fd, 1, static_cast<int>(left));
+    poll(&fd, 1, static_cast<int>(left / 1'000'000) + 1);
   }
+  pending_.clear();
+  platform::FrameReport report = std::move(report_);
+  report_ = platform::FrameReport{};
+  return report;
 }
 
 }  // namespace quorvel::x11

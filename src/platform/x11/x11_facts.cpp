@@ -3,6 +3,7 @@
 #include <sys/utsname.h>
 
 #include "platform/x11/blend_caps.h"
+#include "platform/x11/desktop_description.h"
 #include "platform/x11/display_mode.h"
 #include "platform/x11/drm_adapter.h"
 #include "platform/x11/kernel_release.h"
@@ -54,5 +55,7 @@ platform::AdapterFacts X11Facts::Adapter() {
 }
 
 std::uint32_t X11Facts::ShadeBlendCaps() { return ReadShadeBlendCaps(connection_); }
+
+platform::DesktopDescription X11Facts::Desktop() { return DescribeDesktop(connection_); }
 
 }  // namespace quorvel::x11

@@ -29,6 +29,8 @@ class X11Facts : public platform::Facts {
   platform::AdapterFacts Adapter() override;
   // ReadShadeBlendCaps, when asked.
   std::uint32_t ShadeBlendCaps() override;
+  // DescribeDesktop: the window manager, the compositor, frame answers.
+  platform::DesktopDescription Desktop() override;
 
  private:
   XConnection& connection_;
