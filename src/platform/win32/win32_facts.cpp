@@ -45,4 +45,15 @@ platform::ImagingEntries Win32Facts::Imaging() {
   return entries;
 }
 
+platform::DesktopDescription Win32Facts::Desktop() {
+  platform::DesktopDescription desktop;
+  desktop.backend = "win32";
+  using IsCompositionEnabled = HRESULT(WINAPI*)(BOOL*);
+  const auto isEnabled = reinterpret_cast<IsCompositionEnabled>(
+      reinterpret_cast<void*>(FindSystemEntry("dwmapi.dll", "DwmIsCompositionEnabled")));
+  BOOL enabled = FALSE;
+  desktop.compositor = isEnabled != nullptr && SUCCEEDED(isEnabled(&enabled)) && enabled;
+  return desktop;
+}
+
 }  // namespace quorvel::win32

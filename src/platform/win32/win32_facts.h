@@ -20,6 +20,9 @@ class Win32Facts : public platform::Facts {
   platform::AdapterFacts Adapter() override;
   std::uint32_t ShadeBlendCaps() override;
   platform::ImagingEntries Imaging() override;
+  // Windows has no window manager of its own name; desktop composition
+  // is on when dwmapi.dll says so (Vista and later).
+  platform::DesktopDescription Desktop() override;
 
  private:
   RegistryHardwareDescription hardware_;

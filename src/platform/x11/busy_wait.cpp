@@ -27,7 +27,7 @@ bool SpinsHelp() {
     cpu_set_t set;
     CPU_ZERO(&set);
     if (sched_getaffinity(0, sizeof set, &set) != 0) return false;
-    return CPU_COUNT(&set) > 1;
+    return CPU_COUNT(&set) >= 3;
   }();
   return helps;
 }

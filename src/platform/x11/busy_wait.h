@@ -12,8 +12,11 @@ std::int64_t MonotonicNs();
 // Tells the processor the thread is in a busy-wait loop.
 void CpuRelax();
 
-// True when the process may run on more than one processor. On one, a
-// thread that busy-waits only keeps the one it waits for from running.
+// True when the process may run on three processors or more: one for each
+// party of a step (the worker, the user-interface thread and the X server).
+// With fewer, a thread that busy-waits takes the processor that one of the
+// others needs, and the steps' times come to depend on where the scheduler
+// happens to put the three.
 bool SpinsHelp();
 
 // Busy-waits until `ready()` holds (true) or CLOCK_MONOTONIC reaches

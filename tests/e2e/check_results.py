@@ -1,0 +1,140 @@
+#!/usr/bin/env python3
+"""Checks a results file of `quorvel --run --results-file` against the keys
+and types the README documents. Usage: check_results.py FILE RUNS [REPORT]
+Exits non-zero with a message on the first difference. With REPORT (the
+report the program printed), also checks that it is the median run's."""
+import json
+import sys
+
+TESTS = ["Black as transparent", "47% visibility", "50% visibility", "100% visibility"]
+FACTS = {
+    "adapter": str, "driverVersion": str, "videoMemoryMb": int, "screenWidth": int,
+    "screenHeight": int, "colourBits": int, "refreshHz": int, "mode": str,
+    "constantAlphaAccelerated": int, "perPixelAlphaAccelerated": int,
+    "gradientFillAccelerated": int, "cpuSpeedMhz": str, "cpuVendor": str,
+    "cpuIdentifier": str, "multipleProcessors": int, "osBuild": int, "isWindowsXP": int,
+}
+NUMBER = (int, float)
+
+
+def fail(message):
+    sys.exit("FAIL: results file: " + message)
+
+
+def expect(obj, key, types, where, nullable=False):
+    if not isinstance(obj, dict) or key not in obj:
+        fail("%s has no %r" % (where, key))
+    value = obj[key]
+    if value is None and nullable:
+        return None
+    if isinstance(value, bool) and types is not bool and bool not in (types if isinstance(types, tuple) else (types,)):
+        fail("%s.%s is a boolean, not %s" % (where, key, types))
+    if not isinstance(value, types):
+        fail("%s.%s is %r, not %s" % (where, key, value, types))
+    return value
+
+
+def check(doc, runs_wanted):
+    expect(doc, "program", str, "document")
+    if doc["program"] != "quorvel":
+        fail("program is %r" % doc["program"])
+    expect(doc, "version", str, "document")
+    facts = expect(doc, "facts", dict, "document")
+    for key, kind in FACTS.items():
+        value = expect(facts, key, kind, "facts")
+        if key.endswith("Accelerated") or key in ("multipleProcessors", "isWindowsXP"):
+            if value not in (0, 1):
+                fail("facts.%s is %r, not 0 or 1" % (key, value))
+    desktop = expect(doc, "desktop", dict, "document")
+    if expect(desktop, "backend", str, "desktop") not in ("x11", "win32"):
+        fail("desktop.backend is %r" % desktop["backend"])
+    expect(desktop, "windowManager", str, "desktop", nullable=True)
+    expect(desktop, "compositor", bool, "desktop")
+    expect(desktop, "frameDrawn", bool, "desktop")
+
+    runs = expect(doc, "runs", list, "document")
+    if len(runs) != runs_wanted:
+        fail("%d runs, not %d" % (len(runs), runs_wanted))
+    for r, run in enumerate(runs):
+        where = "runs[%d]" % r
+        tests = expect(run, "tests", list, where)
+        if [t.get("label") for t in tests] != TESTS:
+            fail("%s labels are %r" % (where, [t.get("label") for t in tests]))
+        total = 0.0
+        for t in tests:
+            w = "%s.%s" % (where, t["label"])
+            status = expect(t, "status", str, w)
+            if status not in ("scored", "not run", "closed"):
+                fail("%s.status is %r" % (w, status))
+            text = expect(t, "scoreText", str, w, nullable=True)
+            score = expect(t, "score", NUMBER, w, nullable=True)
+            steps = expect(t, "steps", int, w)
+            times = expect(t, "stepMicroseconds", dict, w, nullable=True)
+            frames = expect(t, "compositorFrames", dict, w, nullable=True)
+            if status == "scored":
+                if score is None or text is None or abs(float(text) - score) > 1e-9:
+                    fail("%s: score %r does not read as its text %r" % (w, score, text))
+                if steps != 900 or times is None:
+                    fail("%s: a scored test has %r steps" % (w, steps))
+                total += score
+            if times is not None:
+                values = [expect(times, k, NUMBER, w + ".stepMicroseconds")
+                          for k in ("min", "p50", "p90", "p99", "max")]
+                if values != sorted(values) or values[0] < 0:
+                    fail("%s: step times out of order: %r" % (w, values))
+            if frames is not None:
+                drawn = expect(frames, "drawn", int, w + ".compositorFrames")
+                latency = expect(frames, "latencyMicroseconds", dict, w + ".compositorFrames")
+                p50 = expect(latency, "p50", NUMBER, w + ".latencyMicroseconds")
+                p99 = expect(latency, "p99", NUMBER, w + ".latencyMicroseconds")
+                if drawn < 0 or p50 > p99:
+                    fail("%s: compositor frames %r" % (w, frames))
+        layered = expect(run, "layeredScore", int, where)
+        overall = expect(run, "overallScore", int, where)
+        if layered != int(total) or overall != layered:
+            fail("%s: scores %d/%d, the tests add up to %r" % (where, layered, overall, total))
+
+    summary = expect(doc, "summary", dict, "document")
+    if expect(summary, "runs", int, "summary") != runs_wanted:
+        fail("summary.runs is %r" % summary["runs"])
+    spread = expect(summary, "overallScore", dict, "summary")
+    for key in ("median", "mean", "min", "max", "stddev", "cv"):
+        expect(spread, key, NUMBER, "summary.overallScore")
+    scores = sorted(r["overallScore"] for r in runs)
+    if spread["min"] != scores[0] or spread["max"] != scores[-1]:
+        fail("summary min/max %r/%r, runs %r" % (spread["min"], spread["max"], scores))
+    per_test = expect(summary, "tests", dict, "summary")
+    for label in TESTS:
+        entry = expect(per_test, label, dict, "summary.tests")
+        expect(entry, "median", NUMBER, "summary.tests." + label, nullable=True)
+        expect(entry, "cv", NUMBER, "summary.tests." + label, nullable=True)
+    return runs
+
+
+def median_run(runs):
+    order = sorted(range(len(runs)), key=lambda i: runs[i]["overallScore"])  # stable
+    return runs[order[(len(order) - 1) // 2]]
+
+
+def main():
+    path, runs_wanted = sys.argv[1], int(sys.argv[2])
+    try:
+        with open(path, "rb") as f:
+            doc = json.loads(f.read().decode("utf-8"))
+    except (OSError, ValueError) as error:
+        fail("%s does not read as UTF-8 JSON: %s" % (path, error))
+    runs = check(doc, runs_wanted)
+    if len(sys.argv) > 3:
+        report = open(sys.argv[3], encoding="latin-1").read().replace("\r", "").split("\n")
+        median = median_run(runs)
+        want = "Overall Benchmark Score : %d" % median["overallScore"]
+        if report[20] != want:
+            fail("the report's last line is %r; the median run's is %r" % (report[20], want))
+        for i, t in enumerate(median["tests"]):
+            if t["status"] == "scored" and report[13 + i] != "  %s : %s" % (t["label"], t["scoreText"]):
+                fail("report line %d is %r, the median run has %r" % (14 + i, report[13 + i], t))
+    print("results file: %d runs, overall %r, cv %.4f" % (
+        len(runs), [r["overallScore"] for r in runs], doc["summary"]["overallScore"]["cv"]))
+
+
+main()

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# `quorvel --run --repeat 3 --results-file F`: three whole sequences in one
+# process, the median run's 21-line report on standard output, and a JSON
+# results file whose keys and figures are as the README documents them.
+PROGRAM="$1"
+. "$(dirname "$0")/lib.sh"
+
+backend="${QUORVEL_BACKEND:-x11}"
+results="$artifacts/$backend-repeat.json"
+out="$artifacts/$backend-repeat.txt"
+rm -f "$results"
+target="$results"
+if [ -n "${QUORVEL_WRAPPER:-}" ]; then
+  # The Windows program takes the file's Windows name.
+  target="$(winepath -w "$results" 2>/dev/null)"
+fi
+start_program --run --repeat 3 --results-file "$target" > "$out"
+wait_for_exit 180
+[ "$EXIT_CODE" = "0" ] || fail "--run --repeat 3 gave exit code $EXIT_CODE"
+lines="$(tr -d '\r' < "$out" | wc -l)"
+[ "$lines" = "21" ] || fail "the report has $lines lines, not 21"
+[ -f "$results" ] || fail "no results file at $results"
+/usr/bin/python3 "$(dirname "$0")/check_results.py" "$results" 3 "$out" || exit 1
+grep -q "\"backend\": \"$backend\"" "$results" || fail "the results file does not name the $backend backend"
+
+# A results file that cannot be written: reported, non-zero, the report still printed.
+unwritable="$artifacts/no-such-folder/r.json"
+[ -n "${QUORVEL_WRAPPER:-}" ] && unwritable='Z:\no-such-folder\r.json'
+start_program --run --results-file "$unwritable" > "$out.2" 2> "$out.err"
+wait_for_exit 120
+[ "$EXIT_CODE" != "0" ] || fail "an unwritable results file gave exit code 0"
+grep -q 'could not write the results file' "$out.err" || fail "no message for the unwritable results file: $(cat "$out.err")"
+grep -q 'Overall Benchmark Score : ' "$out.2" || fail "no report printed when the results file failed"
+echo "PASS"
