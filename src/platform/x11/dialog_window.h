@@ -138,8 +138,9 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   void CollectExposures();
   void RebuildShape();
   bool ApplyLayered(Colour key, int alpha, unsigned flags);
-  // Waits up to `timeoutMs` for the ConfigureNotify that answers the move
-  // of request `serial`, and handles it; false on timeout.
+  // Waits up to `timeoutMs` for the ConfigureNotify that shows the window
+  // placed as the move of request `serial` asked (geometry_), and handles
+  // it; false on timeout.
   bool AwaitPlaced(unsigned long serial, int timeoutMs);
 
   DialogEnvironment& environment_;
@@ -165,6 +166,8 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   bool reparented_ = false;  // inside a window manager's frame
   unsigned long lastMoveSerial_ = 0;  // request number of our latest move
   bool awaitPlacement_ = true;  // moves wait for their ConfigureNotify
+  int unansweredMoves_ = 0;     // in a row
+  Rect lastPlaced_;             // what the last answer to a move said
   Control* focused_ = nullptr;
 
   bool dirty_ = false;     // some of the window needs painting

@@ -24,9 +24,12 @@ namespace {
 constexpr std::int64_t kAnswerSpinNs = 2'000'000;
 
 // How long a move waits for the window manager to place the window: far
-// longer than any window manager takes. One that leaves a move unanswered
-// this long is not waited for again by this window.
-constexpr int kPlacedTimeoutMs = 100;
+// longer than any window manager takes. A window manager that leaves this
+// many moves in a row unanswered that long does not answer this window,
+// and it is not waited for again (now and then mutter leaves one move
+// unanswered; that alone does not change what the steps measure).
+constexpr int kPlacedTimeoutMs = 50;
+constexpr int kUnansweredMovesBeforeGivingUp = 3;
 
 // How long the report at the end of a test waits for the compositor's
 // answer to the last frames: a few frames of a slow display.
@@ -35,14 +38,26 @@ constexpr int kLastFramesWaitMs = 100;
 struct ConfigureOf {
   Window window;
   unsigned long serial;
+  Rect target;      // where the move asked the window to go, on the screen
+  Rect lastPlaced;  // what the answer to the move before said
 };
 
+// The ConfigureNotify that says the window has been placed as the move
+// asked (ICCCM 4.1.5): one the server made after it saw the move, of the
+// size asked for. A move alone is answered by the window manager's
+// synthetic event in screen coordinates; a resize by the real event, in
+// the coordinates of the window manager's frame where there is one. So
+// the place is not compared with the one asked for (a decorated window is
+// offset by its frame besides); but a window manager's late second answer
+// to the move before repeats what the last answer said, and is passed over.
 Bool IsConfigureOf(Display*, XEvent* event, XPointer arg) {
   const auto* wanted = reinterpret_cast<const ConfigureOf*>(arg);
-  return event->type == ConfigureNotify && event->xconfigure.window == wanted->window &&
-                 static_cast<long>(event->xconfigure.serial - wanted->serial) >= 0
-             ? True
-             : False;
+  if (event->type != ConfigureNotify) return False;
+  const XConfigureEvent& c = event->xconfigure;
+  if (c.window != wanted->window || static_cast<long>(c.serial - wanted->serial) < 0) return False;
+  if (c.width != wanted->target.Width() || c.height != wanted->target.Height()) return False;
+  const Rect place{c.x, c.y, c.x + c.width, c.y + c.height};
+  return place != wanted->lastPlaced ? True : False;
 }
 
 // One call in flight: its answer and when the user-interface thread was
@@ -109,8 +124,12 @@ void DialogWindow::MoveWindow(int x, int y, int w, int h, bool repaint) {
     // Under a window manager the request went to it, and the round trip
     // returned before the window moved: the move is done when the window
     // manager has placed the window and says so (ICCCM 4.1.5).
-    if (changes && mapped_ && awaitPlacement_) {
-      if (!AwaitPlaced(lastMoveSerial_, kPlacedTimeoutMs)) awaitPlacement_ = false;
+    if (changes && shown_ && awaitPlacement_) {
+      if (AwaitPlaced(lastMoveSerial_, kPlacedTimeoutMs)) {
+        unansweredMoves_ = 0;
+      } else if (++unansweredMoves_ == kUnansweredMovesBeforeGivingUp) {
+        awaitPlacement_ = false;
+      }
     }
     CollectExposures();
     if (repaint) TimedPaint();
@@ -135,12 +154,14 @@ void DialogWindow::UpdateWindow() {
 bool DialogWindow::AwaitPlaced(unsigned long serial, int timeoutMs) {
   Display* d = connection().display();
   const std::int64_t deadline = MonotonicNs() + static_cast<std::int64_t>(timeoutMs) * 1'000'000;
-  ConfigureOf wanted{window_.get(), serial};
+  ConfigureOf wanted{window_.get(), serial, geometry_, lastPlaced_};
   for (;;) {
     XEvent event;
     // Reads what the socket holds and takes out only this window's
     // ConfigureNotify events, real or synthetic, that answer the move.
     if (XCheckIfEvent(d, &event, IsConfigureOf, reinterpret_cast<XPointer>(&wanted))) {
+      const XConfigureEvent& c = event.xconfigure;
+      lastPlaced_ = Rect{c.x, c.y, c.x + c.width, c.y + c.height};
       HandleEvent(event);
       return true;
     }
