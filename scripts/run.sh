@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Quorvel and starts it: the Linux build
-# natively, or with --win32 the Windows build under Wine. Without a
-# $DISPLAY it runs on an Xvfb display of its own. Other arguments go to the
-# program (try --help).
+# natively, or with --win32 the Windows build under Wine. Other arguments
+# go to the program (try --help). On a desktop the window opens as usual.
+# Without a $DISPLAY nobody could see or press anything, so the test runs
+# unattended (--run) on an Xvfb display of its own and its report is
+# printed.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/.." && pwd)"
@@ -18,8 +20,20 @@ bash "$here/setup.sh"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target quorvel
 
+unattended=0
+if [ -z "${DISPLAY:-}" ]; then
+  unattended=1
+  case " $* " in
+    *" --run "*|*" --help "*|*" -h "*|*" --version "*) ;;
+    *) set -- --run "$@" ;;
+  esac
+fi
+
 . "$here/xvfb.sh"
 quorvel_start_xvfb
+if [ "$unattended" = 1 ]; then
+  echo "run.sh: no display: running the test unattended on Xvfb $DISPLAY (quorvel $*)" >&2
+fi
 
 if [ "$preset" = win32 ]; then
   exec_prefix=("$here/wine-run")

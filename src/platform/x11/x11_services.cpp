@@ -44,6 +44,10 @@ std::int64_t X11Services::PerformanceFrequency() { return 1000000000; }
 std::string X11Services::LoadString(int id) { return resources::EmbeddedString(id); }
 
 void X11Services::SetCursorPos(int x, int y) {
+  // Wayland does not let a client move the pointer, and XWayland 22.1
+  // crashes, taking every X client with it, when it is asked to on a seat
+  // without a pointer: the pointer stays where it is there.
+  if (connection_.isXWayland()) return;
   Display* d = connection_.display();
   XWarpPointer(d, None, connection_.root(), 0, 0, 0, 0, x, y);
   // Synchronous, as SetCursorPos is: the pointer is there when this returns.

@@ -1,5 +1,9 @@
 #include "platform/x11/x_connection.h"
 
+#include <X11/extensions/Xrandr.h>
+
+#include <cstring>
+
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/shape.h>
@@ -112,6 +116,24 @@ XConnection::XConnection(Display* display)
   shapeAvailable_ = XShapeQueryExtension(display_, &eventBase, &errorBase) == True;
   syncAvailable_ = XSyncQueryExtension(display_, &eventBase, &errorBase) == True &&
                    XSyncInitialize(display_, &major, &minor) == True;
+  isXWayland_ = ServerIsXWayland(display_, root_);
+}
+
+bool ServerIsXWayland(Display* display, Window root) {
+  int opcode = 0, eventBase = 0, errorBase = 0;
+  if (XQueryExtension(display, "XWAYLAND", &opcode, &eventBase, &errorBase) == True) return true;
+  if (XRRQueryExtension(display, &eventBase, &errorBase) != True) return false;
+  XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, root);
+  if (resources == nullptr) return false;
+  bool found = false;
+  for (int i = 0; i < resources->noutput && !found; ++i) {
+    XRROutputInfo* output = XRRGetOutputInfo(display, resources, resources->outputs[i]);
+    if (output == nullptr) continue;
+    found = std::strncmp(output->name, "XWAYLAND", 8) == 0;
+    XRRFreeOutputInfo(output);
+  }
+  XRRFreeScreenResources(resources);
+  return found;
 }
 
 XConnection::~XConnection() {

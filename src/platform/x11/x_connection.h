@@ -76,6 +76,8 @@ class XConnection {
   bool shapeAvailable() const { return shapeAvailable_; }
   // The SYNC extension (counters) is offered by the server.
   bool syncAvailable() const { return syncAvailable_; }
+  // The server is XWayland (ServerIsXWayland).
+  bool isXWayland() const { return isXWayland_; }
 
  private:
   explicit XConnection(Display* display);
@@ -89,7 +91,12 @@ class XConnection {
   bool shmAvailable_ = false;
   bool shapeAvailable_ = false;
   bool syncAvailable_ = false;
+  bool isXWayland_ = false;
   std::vector<std::unique_ptr<ShmSegment>> spareSegments_;  // oldest first
 };
+
+// XWayland offers the XWAYLAND extension in its newer releases; every
+// release names its RandR outputs XWAYLAND0, XWAYLAND1, ...
+bool ServerIsXWayland(Display* display, Window root);
 
 }  // namespace quorvel::x11
