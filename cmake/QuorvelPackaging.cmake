@@ -7,8 +7,15 @@ set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://www.quorvel.net/")
 set(CPACK_PACKAGE_CONTACT "Ostrin <support@quorvel.net>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "benchmark for translucent and colour-keyed windows")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Quorvel measures how fast the desktop moves and redraws translucent and colour-keyed windows. It shows the machine's graphics adapter, display mode and processor and whether the desktop blends translucent windows, drags a small test window 900 times across the screen under four settings, and shows the scores and a report, which can be saved and uploaded to a results site for comparison.")
+# Lines of the long description as a Debian control file wants them: CPack
+# indents each line by one space.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Quorvel measures how fast the desktop moves and redraws translucent and"
+  "colour-keyed windows. It shows the machine's graphics adapter, display mode"
+  "and processor and whether the desktop blends translucent windows, drags a"
+  "small test window 900 times across the screen under four settings, and"
+  "shows the scores and a report, which can be saved and uploaded to a results"
+  "site for comparison.")
 set(CPACK_STRIP_FILES ON)
 
 if(QUORVEL_BACKEND STREQUAL "win32")

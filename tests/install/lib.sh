@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Helpers of the installation and package tests. Each test collects every
 # problem it finds with `problem`, then `finish` reports them and sets the
 # exit status; `fail` ends the test at once when nothing further can be
@@ -44,6 +45,8 @@ make_package() {
     fail "cpack -G $2 failed"
   }
   local made=("$out"/*."$(tr '[:upper:]' '[:lower:]' <<<"$2")")
-  [ ${#made[@]} -eq 1 ] && [ -f "${made[0]}" ] || fail "cpack -G $2 made no single package: ${made[*]}"
+  if [ ${#made[@]} -ne 1 ] || [ ! -f "${made[0]}" ]; then
+    fail "cpack -G $2 made no single package: ${made[*]}"
+  fi
   echo "${made[0]}"
 }

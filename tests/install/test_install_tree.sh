@@ -6,6 +6,7 @@
 # page renders without a warning and describes every option --help lists.
 # Usage: test_install_tree.sh BUILD_DIR SOURCE_DIR VERSION APP_ID
 build="$1" source="$2" version="$3" app_id="$4"
+# shellcheck source=tests/install/lib.sh
 . "$(dirname "$0")/lib.sh"
 need desktop-file-validate appstreamcli man file
 

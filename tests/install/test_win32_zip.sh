@@ -4,6 +4,7 @@
 # Explorer shows them.
 # Usage: test_win32_zip.sh BUILD_DIR SOURCE_DIR VERSION
 build="$1" source="$2" version="$3"
+# shellcheck source=tests/install/lib.sh
 . "$(dirname "$0")/lib.sh"
 need cpack wrestool strings
 
