@@ -38,6 +38,7 @@ case "$file_version" in
   *) problem "FileVersion is '$file_version', not $version" ;;
 esac
 [ "$(value ProductName)" = "Quorvel" ] || problem "ProductName is '$(value ProductName)'"
+[ "$(value CompanyName)" = "Ostrin" ] || problem "CompanyName is '$(value CompanyName)', not the maker's"
 [ -n "$(value FileDescription)" ] || problem "the version resource has no FileDescription"
 [ "$(value OriginalFilename)" = "quorvel.exe" ] || problem "OriginalFilename is '$(value OriginalFilename)'"
 
