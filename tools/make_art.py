@@ -5,6 +5,8 @@ Outputs (paths relative to the repository root):
   res/bmp/<id>_<name>.bmp   every bitmap resource, 24-bit BI_RGB, bottom-up
   res/quorvel.ico           the application icon (16, 32 and 48 px)
   res/quorvel_icon.png      48 x 48 icon for the X11 window
+  res/icons/quorvel-<n>.png the icon for the desktop's icon theme, n x n px
+  res/icons/quorvel.svg     the same icon as a scalable drawing
 
 Everything is drawn at SCALE times the final size and reduced with a
 Lanczos filter, so edges come out antialiased but crisp.  The build parses
@@ -467,6 +469,94 @@ def icon_image(size):
 
 
 # --------------------------------------------------------------------------
+# The icon as an SVG drawing: the shapes of icon_image() at its largest
+# size, for icon themes that scale.
+# --------------------------------------------------------------------------
+
+THEME_ICON_SIZES = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def hex_colour(c):
+    return "#%02x%02x%02x" % tuple(c)
+
+
+def svg_rrect(box, radius, attrs):
+    x0, y0, x1, y1 = box
+    return ('<rect x="%.2f" y="%.2f" width="%.2f" height="%.2f" rx="%.2f" %s/>'
+            % (x0, y0, x1 - x0, y1 - y0, radius, attrs))
+
+
+def svg_gradient(gid, top, bottom, y0, y1):
+    return ('<linearGradient id="%s" gradientUnits="userSpaceOnUse" x1="0" y1="%.2f" '
+            'x2="0" y2="%.2f"><stop offset="0" stop-color="%s"/>'
+            '<stop offset="1" stop-color="%s"/></linearGradient>'
+            % (gid, y0, y1, hex_colour(top), hex_colour(bottom)))
+
+
+def icon_svg(size=256):
+    """The icon as SVG text, drawn like icon_image(size) with detail."""
+    inset = size / 48.0
+    tile = (inset, inset, size - inset, size - inset)
+    tile_r = size * 0.2
+    pad = size * 0.12
+    n = size - 2 * pad
+
+    def box(u0, v0, u1, v1):
+        return (pad + u0 * n, pad + v0 * n, pad + u1 * n, pad + v1 * n)
+
+    radius = 0.085 * n
+    title_h = 0.15 * n
+    border = max(0.9, 0.025 * n)
+    back = box(0.04, 0.10, 0.66, 0.66)
+    front = box(0.34, 0.34, 0.96, 0.90)
+
+    defs = [
+        svg_gradient("tile", mix(LIGHT_BLUE, BAND_BLUE, 0.35), BAND_BLUE, 0, size),
+        svg_gradient("back", WHITE, PALE_BLUE, back[1], back[3]),
+        svg_gradient("front", LIGHT_BLUE, BAND_BLUE, front[1], front[3]),
+        '<clipPath id="tileClip">%s</clipPath>' % svg_rrect(tile, tile_r, ""),
+        '<clipPath id="backClip">%s</clipPath>' % svg_rrect(back, radius, ""),
+        '<clipPath id="frontClip">%s</clipPath>' % svg_rrect(front, radius, ""),
+    ]
+    body = [svg_rrect(tile, tile_r, 'fill="url(#tile)"'), '<g clip-path="url(#tileClip)">']
+    # The back pane with its orange title bar and three lines of "text".
+    body.append(svg_rrect(back, radius, 'fill="url(#back)" fill-opacity="0.92"'))
+    body.append('<rect x="%.2f" y="%.2f" width="%.2f" height="%.2f" fill="%s" '
+                'clip-path="url(#backClip)"/>'
+                % (back[0], back[1], back[2] - back[0], title_h, hex_colour(ORANGE)))
+    lx0 = back[0] + 0.06 * n
+    for i, frac in enumerate((0.42, 0.30, 0.36)):
+        ly = back[1] + title_h + 0.07 * n + i * 0.075 * n
+        body.append(svg_rrect((lx0, ly, lx0 + frac * n, ly + 0.035 * n), 0.0175 * n,
+                              'fill="%s" fill-opacity="0.9"' % hex_colour(LIGHT_BLUE)))
+    # The front pane: translucent glass, a gloss, its title bar and buttons.
+    body.append(svg_rrect(front, radius, 'fill="url(#front)" fill-opacity="0.62"'))
+    gloss = box(0.14, 0.06, 1.30, 0.64)
+    body.append('<ellipse cx="%.2f" cy="%.2f" rx="%.2f" ry="%.2f" fill="#ffffff" '
+                'fill-opacity="0.16" clip-path="url(#frontClip)"/>'
+                % ((gloss[0] + gloss[2]) / 2, (gloss[1] + gloss[3]) / 2,
+                   (gloss[2] - gloss[0]) / 2, (gloss[3] - gloss[1]) / 2))
+    body.append('<rect x="%.2f" y="%.2f" width="%.2f" height="%.2f" fill="%s" '
+                'fill-opacity="0.88" clip-path="url(#frontClip)"/>'
+                % (front[0], front[1], front[2] - front[0], title_h, hex_colour(RULE_BLUE)))
+    r = 0.028 * n
+    cy = front[1] + title_h / 2.0
+    for i, col in enumerate((PALE_BLUE, PALE_BLUE, ORANGE)):
+        cx = front[2] - 0.06 * n - (2 - i) * 0.075 * n
+        body.append('<circle cx="%.2f" cy="%.2f" r="%.2f" fill="%s"/>'
+                    % (cx, cy, r, hex_colour(col)))
+    half = border / 2.0
+    body.append(svg_rrect((front[0] + half, front[1] + half, front[2] - half, front[3] - half),
+                          radius - half, 'fill="none" stroke="#ffffff" stroke-opacity="0.95" '
+                          'stroke-width="%.2f"' % border))
+    body.append('</g>')
+    return ('<?xml version="1.0" encoding="UTF-8"?>\n'
+            '<svg xmlns="http://www.w3.org/2000/svg" width="%d" height="%d" viewBox="0 0 %d %d">\n'
+            '<defs>\n%s\n</defs>\n%s\n</svg>\n'
+            % (size, size, size, size, "\n".join(defs), "\n".join(body)))
+
+
+# --------------------------------------------------------------------------
 # File writers.
 # --------------------------------------------------------------------------
 
@@ -551,6 +641,11 @@ def main(argv):
     icons = [icon_image(n) for n in (16, 32, 48)]
     write(os.path.join(res, "quorvel.ico"), ico_bytes(icons))
     write(os.path.join(res, "quorvel_icon.png"), png_bytes(icons[2]))
+    icon_dir = os.path.join(res, "icons")
+    os.makedirs(icon_dir, exist_ok=True)
+    for n in THEME_ICON_SIZES:
+        write(os.path.join(icon_dir, "quorvel-%d.png" % n), png_bytes(icon_image(n)))
+    write(os.path.join(icon_dir, "quorvel.svg"), icon_svg().encode("utf-8"))
     return 0
 
 
