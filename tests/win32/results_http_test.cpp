@@ -2,7 +2,6 @@
 // interface that the tests start themselves.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <chrono>
 #include <string>
 #include <vector>
@@ -15,22 +14,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using loopback::Answer;
+using loopback::HeaderLine;
 using loopback::LoopbackServer;
 using loopback::Reply;
 using loopback::RequestLine;
 using loopback::SlowCase;
 using loopback::StatusCase;
-
-// Finds a header line by its name, whatever the letter case of the name.
-std::string HeaderLine(const std::string& head, const std::string& name) {
-  std::string lower = head;
-  std::string key = "\r\n" + name + ":";
-  for (char& c : lower) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
-  for (char& c : key) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
-  const std::size_t at = lower.find(key);
-  if (at == std::string::npos) return "";
-  return head.substr(at + 2, head.find("\r\n", at + 2) - at - 2);
-}
 
 class WinInetHttp : public ::testing::Test {
  protected:
@@ -60,6 +49,45 @@ TEST_F(WinInetHttp, SendsThePathAsItIsAndReadsTheAnswer) {
   EXPECT_EQ(HeaderLine(requests[0], "User-Agent"), "User-Agent: My Session") << requests[0];
   EXPECT_EQ(HeaderLine(requests[0], "Host"), "Host: 127.0.0.1:" + std::to_string(server.port()))
       << requests[0];
+  // The request carries no header of its own beyond these.
+  for (const char* name : {"Accept", "Pragma", "Cache-Control"}) {
+    EXPECT_EQ(HeaderLine(requests[0], name), "") << requests[0];
+  }
+}
+
+TEST_F(WinInetHttp, FollowsARedirectToTheAnswer) {
+  LoopbackServer server(loopback::RedirectThenAnswer("thanks"));
+  const platform::HttpResult result =
+      client_.Get("127.0.0.1", server.port(), kPath, "My Session", 10000, 20000);
+  EXPECT_TRUE(result.ok);
+  EXPECT_EQ(result.status, 200);
+  EXPECT_EQ(result.body, "thanks");
+  const std::vector<std::string> requests = server.Requests();
+  ASSERT_EQ(requests.size(), 2u);
+  EXPECT_EQ(RequestLine(requests[1]), "GET /final HTTP/1.1");
+}
+
+// The status of a 404 is the answer as soon as its head is in: its body,
+// which never comes, is not waited for.
+TEST_F(WinInetHttp, AStatusOtherThan200DoesNotWaitForItsBody) {
+  LoopbackServer server(loopback::NotFoundWithStalledBody());
+  const auto start = Clock::now();
+  const platform::HttpResult result =
+      client_.Get("127.0.0.1", server.port(), "/x", "My Session", 10000, 20000);
+  EXPECT_TRUE(result.ok);
+  EXPECT_EQ(result.status, 404);
+  EXPECT_EQ(result.body, "");
+  EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
+}
+
+// The same results sent twice reach the server twice: nothing is answered
+// from a cache.
+TEST_F(WinInetHttp, EveryUploadReachesTheServer) {
+  LoopbackServer server(Answer("HTTP/1.1 200 OK", "thanks", "Cache-Control: max-age=3600\r\n"));
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_TRUE(client_.Get("127.0.0.1", server.port(), kPath, "My Session", 10000, 20000).ok);
+  }
+  EXPECT_EQ(server.Requests().size(), 2u);
 }
 
 // WinINet would take "/./" and "/x/../" out of the query and turn "\" into
@@ -81,8 +109,8 @@ TEST_F(WinInetHttp, ValuesWithDotSegmentsAndBackslashesKeepTheirMeaning) {
 
 class WinInetHttpStatus : public WinInetHttp, public ::testing::WithParamInterface<StatusCase> {};
 
-// Every answer with a status line is an answer: its code is passed on, a
-// redirect is not followed, and a long body is cut at the limit.
+// Every answer with a status line is an answer: its code is passed on, and
+// only a 200's body is read, cut at the limit.
 TEST_P(WinInetHttpStatus, PassesTheStatusOn) {
   LoopbackServer server(GetParam().answer);
   const platform::HttpResult result =
