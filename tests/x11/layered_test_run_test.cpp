@@ -11,6 +11,7 @@
 
 #include "bench/benchmark_scores.h"
 #include "bench/layered_test_dialog.h"
+#include "platform/x11/x_connection.h"
 #include "x11/x11_test_fixture.h"
 
 namespace quorvel::x11::testing {
@@ -29,6 +30,25 @@ TEST_F(LayeredTestRun, FullTestAddsItsScoreAndLine) {
   EXPECT_EQ(dialog.lastOutcome(), LayeredTestDialog::Outcome::Scored);
   EXPECT_GT(scores.scoreTotal, 0.0);
   EXPECT_EQ(scores.layeredSection.rfind("\r\n  100% visibility : ", 0), 0u) << scores.layeredSection;
+}
+
+// Without XShape no colour key can be applied: the black-as-transparent
+// test is not run and says why, while an alpha test still scores.
+TEST_F(LayeredTestRun, WithoutShapeTheColourKeyTestIsNotRun) {
+  x11().connection().DisableShape();
+  BenchmarkScores scores;
+  scores.layeredTestIndex = 3;
+  LayeredTestDialog dialog(platform(), scores);
+  dialog.DoModal();
+  EXPECT_EQ(dialog.lastOutcome(), LayeredTestDialog::Outcome::NotRun);
+  EXPECT_EQ(scores.scoreTotal, 0.0);
+  EXPECT_EQ(scores.layeredSection,
+            "\r\n  Black as transparent : not run (the desktop cannot make layered windows)");
+
+  scores.layeredTestIndex = 2;
+  dialog.DoModal();
+  EXPECT_EQ(dialog.lastOutcome(), LayeredTestDialog::Outcome::Scored);
+  EXPECT_GT(scores.scoreTotal, 0.0);
 }
 
 // Presses `keysym` on the test window once its first pass is under way;
