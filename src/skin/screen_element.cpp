@@ -72,6 +72,13 @@ void ScreenElement::Compose(const ScreenElement& self, platform::Canvas& target,
     const platform::Pen pen{platform::kPenSolid, 1, Rgb(0, 0, 0)};
     const platform::Brush brush{kKeyMagenta, platform::kHatchNone};
     surface->Rectangle(Rect{-1, -1, w + 2, h + 2}, pen, brush);
+    // Then what lies beneath, where the target has it. Antialiased edges
+    // (text, halftone stretching) then blend with the real background
+    // rather than with the key, which would leave magenta-tinted fringes
+    // that no key removes. Pixels the element does not paint put the
+    // target's own pixel back (a blend of a pixel with itself keeps it), and
+    // what it paints in magenta is still keyed out.
+    surface->BitBlt(0, 0, w, h, target, r.left, r.top, platform::Rop::SrcCopy);
     if (kind == Offscreen::CompatibleText) surface->SetBkColour(kKeyMagenta);
     x = r.left;
     y = r.top;

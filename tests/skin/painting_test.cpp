@@ -326,8 +326,10 @@ TEST_F(PaintingTest, CrossFadeFrameIsTheBlendOfTheTwoScreens) {
   int wrong = 0;
   for (int y = 79; y < kH - 79; ++y) {
     for (int x = 0; x < kW; ++x) {
+      // Where the main screen shows its background alone; the edges of its
+      // text are blended element by element, as the elements are drawn.
+      if (At(probe->surface(), x, y) != Rgb(1, 2, 3)) continue;
       const Colour m = At(main->surface(), x, y);
-      if (m == At(probe->surface(), x, y)) continue;
       const Colour r = At(results->surface(), x, y);
       const Colour want = Blend(r, m, 128);
       const Colour got = At(frame->surface(), x, y);
