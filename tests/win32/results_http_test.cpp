@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "support/loopback_server.h"
+#include "support/upload_exchange.h"
 #include "platform/win32/wininet_http_client.h"
 
 namespace quorvel::win32 {
@@ -49,35 +50,15 @@ TEST_F(WinInetHttp, SendsThePathAsItIsAndReadsTheAnswer) {
   EXPECT_EQ(HeaderLine(requests[0], "User-Agent"), "User-Agent: My Session") << requests[0];
   EXPECT_EQ(HeaderLine(requests[0], "Host"), "Host: 127.0.0.1:" + std::to_string(server.port()))
       << requests[0];
-  // The request carries no header of its own beyond these.
-  for (const char* name : {"Accept", "Pragma", "Cache-Control"}) {
-    EXPECT_EQ(HeaderLine(requests[0], name), "") << requests[0];
-  }
 }
 
-TEST_F(WinInetHttp, FollowsARedirectToTheAnswer) {
-  LoopbackServer server(loopback::RedirectThenAnswer("thanks"));
-  const platform::HttpResult result =
-      client_.Get("127.0.0.1", server.port(), kPath, "My Session", 10000, 20000);
-  EXPECT_TRUE(result.ok);
-  EXPECT_EQ(result.status, 200);
-  EXPECT_EQ(result.body, "thanks");
-  const std::vector<std::string> requests = server.Requests();
-  ASSERT_EQ(requests.size(), 2u);
-  EXPECT_EQ(RequestLine(requests[1]), "GET /final HTTP/1.1");
+// The whole press of "Send results...": the exchange and what the user sees.
+TEST_F(WinInetHttp, UploadThroughARedirectOpensTheComparisonPage) {
+  loopback::ExpectRedirectOpensTheComparisonPage(client_);
 }
 
-// The status of a 404 is the answer as soon as its head is in: its body,
-// which never comes, is not waited for.
-TEST_F(WinInetHttp, AStatusOtherThan200DoesNotWaitForItsBody) {
-  LoopbackServer server(loopback::NotFoundWithStalledBody());
-  const auto start = Clock::now();
-  const platform::HttpResult result =
-      client_.Get("127.0.0.1", server.port(), "/x", "My Session", 10000, 20000);
-  EXPECT_TRUE(result.ok);
-  EXPECT_EQ(result.status, 404);
-  EXPECT_EQ(result.body, "");
-  EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
+TEST_F(WinInetHttp, UploadAnsweredByAStalled404ShowsTheMessageSoon) {
+  loopback::ExpectStalledNotFoundShowsTheMessageSoon(client_);
 }
 
 // The same results sent twice reach the server twice: nothing is answered
