@@ -48,24 +48,12 @@ check_size() {
   sleep 0.5
   check_screen "$(screenshot "$label-main")" "${width}x${height} main screen"
 
-  # "Run Test" (control 1016 at 120..220, 488..520); the run is over once
-  # no test window has shown for 2 s.
+  # "Run Test" (control 1016 at 120..220, 488..520).
   xdotool mousemove 170 504
   sleep 0.2
   xdotool click 1
   await_test_window 20 || fail "${width}x${height}: no test window after 'Run Test'"
-  local deadline=$((SECONDS + run_limit)) quiet_since=""
-  while :; do
-    [ $SECONDS -lt $deadline ] || fail "${width}x${height}: the run did not end within $run_limit s"
-    if test_window_shown; then
-      quiet_since=""
-    elif [ -z "$quiet_since" ]; then
-      quiet_since=$(date +%s%N)
-    elif [ $((($(date +%s%N) - quiet_since) / 1000000)) -ge 2000 ]; then
-      break
-    fi
-    sleep 0.2
-  done
+  await_run_end "$run_limit" || fail "${width}x${height}: the run did not end within $run_limit s"
   xdotool mousemove $((width - 5)) $((height / 2))
   sleep 0.5
   check_screen "$(screenshot "$label-results")" "${width}x${height} results screen"
