@@ -1,7 +1,7 @@
 # The Win32 backend: USER32 dialogs and controls, GDI, MSIMG32, DirectDraw,
 # the registry, WinINet and the shell.
 enable_language(RC)
-set(QUORVEL_WIN32_LIBS user32 gdi32 msimg32 advapi32 shell32 version ddraw wininet comctl32 uuid ole32)
+set(QUORVEL_WIN32_LIBS user32 gdi32 msimg32 advapi32 shell32 version wininet comctl32 uuid ole32)
 
 quorvel_glob_sources(QUORVEL_WIN32_SOURCES src/platform/win32)
 list(FILTER QUORVEL_WIN32_SOURCES EXCLUDE REGEX "/main\\.cpp$")

@@ -3,7 +3,7 @@
 
 Outputs (paths relative to the repository root):
   res/bmp/<id>_<name>.bmp   every bitmap resource, 24-bit BI_RGB, bottom-up
-  res/quorvel.ico           the application icon (16, 32 and 48 px)
+  res/quorvel.ico           the application icon (16, 32, 48, 64 and 128 px)
   res/quorvel_icon.png      48 x 48 icon for the X11 window
   res/icons/quorvel-<n>.png the icon for the desktop's icon theme, n x n px
   res/icons/quorvel.svg     the same icon as a scalable drawing
@@ -626,6 +626,11 @@ BITMAPS = [
 ]
 
 
+# The sizes desktops ask for: menus and task bars (16, 32), lists (48), and
+# the larger ones of switchers and docks.
+ICON_SIZES = (16, 32, 48, 64, 128)
+
+
 def write(path, data):
     with open(path, "wb") as f:
         f.write(data)
@@ -638,9 +643,9 @@ def main(argv):
     os.makedirs(bmp_dir, exist_ok=True)
     for rid, name, make in BITMAPS:
         write(os.path.join(bmp_dir, "%d_%s.bmp" % (rid, name)), bmp_bytes(make()))
-    icons = [icon_image(n) for n in (16, 32, 48)]
+    icons = [icon_image(n) for n in ICON_SIZES]
     write(os.path.join(res, "quorvel.ico"), ico_bytes(icons))
-    write(os.path.join(res, "quorvel_icon.png"), png_bytes(icons[2]))
+    write(os.path.join(res, "quorvel_icon.png"), png_bytes(icons[ICON_SIZES.index(48)]))
     icon_dir = os.path.join(res, "icons")
     os.makedirs(icon_dir, exist_ok=True)
     for n in THEME_ICON_SIZES:

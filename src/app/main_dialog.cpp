@@ -28,6 +28,7 @@ bool MainDialog::OnInitDialog() {
   ProbeDriverAndImaging(systemInfo_, p.facts());
   skin_.LoadResources(p.graphics());
   buttons_ = std::make_unique<OwnerButtons>(p.graphics(), skin_.fonts.button.get());
+  p.facts().LoadDirect3D();
 
   Dialog::OnInitDialog();
 

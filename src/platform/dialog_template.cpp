@@ -39,7 +39,8 @@ const DialogTemplate kMainDialog{
     },
 };
 
-// The test window: a small captioned popup with the logo.
+// The test window: a small captioned popup with the logo. Its buttons are
+// hidden and disabled, so Enter does nothing there.
 const DialogTemplate kLayeredTestDialog{
     IDD_LAYERED_TEST,
     "Testing Performance...",
@@ -47,8 +48,8 @@ const DialogTemplate kLayeredTestDialog{
     95,
     true,
     {
-        {IDOK, K::PushButton, "OK", 0, {129, 7, 179, 21}, false, false, false},
-        {IDCANCEL, K::PushButton, "Cancel", 0, {129, 24, 179, 38}, false, false, false},
+        {IDOK, K::PushButton, "OK", 0, {129, 7, 179, 21}, false, false, false, true},
+        {IDCANCEL, K::PushButton, "Cancel", 0, {129, 24, 179, 38}, false, false, false, true},
         {-1, K::BitmapStatic, "", IDB_LOGO, {65, 26, 120, 67}, true, false, false},
     },
 };

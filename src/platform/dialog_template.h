@@ -27,6 +27,7 @@ struct ControlTemplate {
   bool visible;     // shown when the dialog is created
   bool clientEdge;  // Edit: sunken client edge (otherwise a thin border)
   bool centreImage; // BitmapStatic: the picture centred at its real size
+  bool disabled = false;  // takes no input; a disabled OK button makes Enter do nothing
 };
 
 struct DialogTemplate {

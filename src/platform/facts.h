@@ -80,6 +80,10 @@ class Facts {
   // early and again for the adapter description once the screen elements
   // exist, so both answers must describe the same adapter.
   virtual AdapterFacts Adapter() { return {}; }
+  // Loads the desktop's 3D library once and keeps it (Windows: D3DIM.DLL),
+  // during start-up after the skin is loaded; a failure is ignored. Other
+  // desktops have nothing to load.
+  virtual void LoadDirect3D() {}
   // The SHADEBLENDCAPS bits above; 0 when nothing is accelerated or unknown.
   virtual std::uint32_t ShadeBlendCaps() { return 0; }
   virtual ImagingEntries Imaging() { return {}; }

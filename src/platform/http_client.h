@@ -6,8 +6,8 @@
 
 namespace quorvel::platform {
 
-// The most of a response body that is kept; the rest is not read.
-constexpr std::size_t kMaxResponseBodyBytes = 64 * 1024;
+// The most of a response body that is read; the rest is not waited for.
+constexpr std::size_t kMaxResponseBodyBytes = 255;
 
 struct HttpResult {
   // False when there was no answer: the connection, the request or the
@@ -23,10 +23,14 @@ class HttpClient {
   virtual ~HttpClient() = default;
 
   // Sends "GET `path` HTTP/1.x" to host:port with the given User-Agent and
-  // reads the response. `path` is sent as it is (already encoded). The
-  // connection must be made within connectTimeoutMs and the whole exchange
-  // must end within totalTimeoutMs; otherwise the result has ok false.
-  // The body holds at most kMaxResponseBodyBytes.
+  // no other header of the program's own (no Accept, Pragma or
+  // Cache-Control), follows HTTP redirects (at most 5), and reads the final
+  // response's head. `path` is sent as it is (already encoded). Only a
+  // status of 200 has its body read, at most kMaxResponseBodyBytes of it;
+  // any other status is the answer as soon as its head is in, however slow
+  // its body. The connection must be made within connectTimeoutMs and the
+  // whole exchange must end within totalTimeoutMs; otherwise the result has
+  // ok false, as it has when a redirect cannot be followed.
   virtual HttpResult Get(const std::string& host, int port, const std::string& path,
                          const std::string& userAgent, int connectTimeoutMs,
                          int totalTimeoutMs) = 0;

@@ -31,6 +31,15 @@ std::int32_t Edge(std::uint8_t mode, std::int32_t v, std::int32_t base, std::int
   }
 }
 
+// Whether anything drawn by `e` or its shown subtree has soft edges.
+bool SubtreeHasSoftEdges(const ScreenElement& e) {
+  if (e.HasSoftEdges()) return true;
+  for (const ScreenElement* c = e.child; c; c = c->next) {
+    if (c->hidden != 1 && SubtreeHasSoftEdges(*c)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 Rect ScreenElement::Place(const Rect& p) const {
@@ -72,6 +81,15 @@ void ScreenElement::Compose(const ScreenElement& self, platform::Canvas& target,
     const platform::Pen pen{platform::kPenSolid, 1, Rgb(0, 0, 0)};
     const platform::Brush brush{kKeyMagenta, platform::kHatchNone};
     surface->Rectangle(Rect{-1, -1, w + 2, h + 2}, pen, brush);
+    // Then, under text, what lies beneath, where the target has it. The
+    // text's antialiased edges then blend with the real background rather
+    // than with the key, which would leave magenta-tinted fringes that no
+    // key removes. Pixels the element does not paint put the target's own
+    // pixel back (a blend of a pixel with itself keeps it), and what it
+    // paints in magenta is still keyed out.
+    if (SubtreeHasSoftEdges(self)) {
+      surface->BitBlt(0, 0, w, h, target, r.left, r.top, platform::Rop::SrcCopy);
+    }
     if (kind == Offscreen::CompatibleText) surface->SetBkColour(kKeyMagenta);
     x = r.left;
     y = r.top;

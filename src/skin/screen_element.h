@@ -56,6 +56,10 @@ class ScreenElement {
   // truncate toward zero.
   Rect Place(const Rect& parent) const;
 
+  // True for elements whose picture has antialiased edges (text), which an
+  // off-screen surface must blend with what lies beneath, not with the key.
+  virtual bool HasSoftEdges() const { return false; }
+
   ScreenElement* next = nullptr;   // the next sibling
   ScreenElement* child = nullptr;  // the first child
   std::uint8_t hidden = 0;         // 1 hides the element and its subtree
@@ -81,7 +85,8 @@ class ScreenElement {
 
   // The steps every element takes, from `self` (the copy being drawn):
   // hidden elements stop; the rectangle is placed; an element with comp != 0
-  // gets a w x h surface filled with magenta and draws at (0, 0, w, h) on
+  // gets a w x h surface filled with magenta (and, where the subtree has
+  // soft edges, then with what lies beneath) and draws at (0, 0, w, h) on
   // it; `paint` draws the picture into the drawing context at the
   // rectangle; the children follow with that context and rectangle as their
   // parent; the surface then goes to the target at the rectangle's corner.

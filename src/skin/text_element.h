@@ -22,6 +22,7 @@ class TextElement : public ScreenElement {
   // font, which is selected only for the drawing.
   void Draw(platform::Canvas& target, Rect parent, platform::Canvas& skin,
             const SkinContext& context) const override;
+  bool HasSoftEdges() const override { return true; }
 
   Colour color = 0;
   Colour shadowColor = 0;

@@ -112,6 +112,8 @@ TEST(DriverPage, KeywordsCountOnlyAtTheStartOfAWord) {
       // The first keyword in the table's order decides, not the first in the name.
       {"NVIDIA card by Matrox", kMatroxDriverPage},
       {"Creative Storage Adapter", nullptr},
+      // "ATI" first stands inside "Creative", then at a word start.
+      {"Creative ATI Xpert 128", kAtiDriverPage},
       {"S3 Savage4", nullptr},
       {"", nullptr},
   };

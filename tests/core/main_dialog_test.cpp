@@ -50,6 +50,25 @@ TEST_F(MainDialogTest, StartsMaximisedWithTheFactsAndTheSlideInReady) {
   for (const auto& [id, control] : host.controls) EXPECT_FALSE(control.visible) << id;
 }
 
+// The 3D library is loaded once, after the driver probe and the skin's fonts
+// and bitmap, before the adapter's name is probed.
+TEST_F(MainDialogTest, LoadsTheDirect3DLibraryOnceAfterTheSkin) {
+  int loads = 0;
+  std::size_t fontsAtLoad = 0;
+  int adapterCallsAtLoad = 0;
+  platform.fakeFacts.onLoadDirect3D = [&] {
+    ++loads;
+    fontsAtLoad = platform.fakeGraphics.fontsCreated.size();
+    adapterCallsAtLoad = platform.fakeFacts.adapterCalls;
+  };
+  Run([](fake::FakeDialogHost&) {});
+  EXPECT_EQ(loads, 1);
+  EXPECT_GT(fontsAtLoad, 0u);
+  EXPECT_EQ(fontsAtLoad, platform.fakeGraphics.fontsCreated.size());
+  EXPECT_EQ(adapterCallsAtLoad, 1);
+  EXPECT_EQ(platform.fakeFacts.adapterCalls, 2);
+}
+
 TEST_F(MainDialogTest, EmptyAboutStringOrNoSystemMenuAppendsNothing) {
   platform.fakeServices.strings.clear();
   fake::FakeDialogHost& host = Run([](fake::FakeDialogHost&) {});

@@ -9,26 +9,36 @@ namespace quorvel {
 namespace {
 
 TEST(ScoreText, FormatsLikeTheWindowsRuntime) {
+  // _gcvt(value, 5, buffer): the form follows the exponent before rounding,
+  // digits round half up on the exact decimal expansion, trailing zeros go
+  // but a point stays, and a fixed form with no decimals has no point.
   const std::pair<double, const char*> cases[] = {
       {40.0, "40."},
       {0.0, "0."},
       {6.666666, "6.6667"},
       {0.5, "0.5"},
-      {123456.0, "1.2346e+005"},
-      {100000.0, "1.e+005"},
       {20.00004, "20."},
-      {12345.0, "12345."},
-      {99999.4, "99999."},
-      {99999.6, "1.e+005"},  // rounding reaches the next decade
+      {5.12344, "5.1234"},
+      {-2.5, "-2.5"},
+      {1234.25, "1234.3"},    // an exact tie rounds up, not to even
+      {12344.5, "12345"},
+      {9.99996, "10."},       // the carry keeps the fixed form's decimals
+      {9999.95, "10000."},
+      // The edge to the exponential form above: five integer digits are fixed.
+      {12345.0, "12345"},
+      {99999.4, "99999"},
+      {99999.5, "100000"},    // still fixed: the exponent was 4 before rounding
+      {100000.0, "1.e+005"},
+      {123456.0, "1.2346e+005"},
+      {1e200, "1.e+200"},
+      // The edge below: 0.1 .. 0.99999 are fixed, smaller values exponential.
       {0.1, "0.1"},
-      {0.0999996, "0.1"},  // rounds up into the fixed range
+      {0.12345, "0.12345"},
+      {0.999996, "1."},
+      {0.0999996, "1.e-001"}, // exponential: the exponent was -2 before rounding
       {0.099999, "9.9999e-002"},
       {0.05, "5.e-002"},
       {0.000123456, "1.2346e-004"},
-      {9.99996, "10."},
-      {5.12344, "5.1234"},
-      {1e200, "1.e+200"},
-      {-2.5, "-2.5"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(FormatScore(value), text) << value;
 }

@@ -89,3 +89,20 @@ await_test_window() {
     sleep 0.02
   done
 }
+
+# await_run_end SECONDS: after "Run Test", until no test window has shown for
+# 2 s; 1 when the run is still going after SECONDS.
+await_run_end() {
+  local deadline=$((SECONDS + $1)) quiet_since=""
+  while :; do
+    [ $SECONDS -lt $deadline ] || return 1
+    if test_window_shown; then
+      quiet_since=""
+    elif [ -z "$quiet_since" ]; then
+      quiet_since=$(date +%s%N)
+    elif [ $((($(date +%s%N) - quiet_since) / 1000000)) -ge 2000 ]; then
+      return 0
+    fi
+    sleep 0.2
+  done
+}

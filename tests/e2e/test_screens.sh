@@ -206,20 +206,8 @@ click() {
 click 170 504
 await_test_window 20 ||
   { screenshot "$backend-screens-no-test" >/dev/null; fail "no test window appeared after 'Run Test'"; }
-# The run is over once no test window has shown for 2 s.
-deadline=$((SECONDS + run_limit))
-quiet_since=""
-while :; do
-  [ $SECONDS -lt $deadline ] || { screenshot "$backend-screens-long-run" >/dev/null; fail "the test run did not end within $run_limit s"; }
-  if test_window_shown; then
-    quiet_since=""
-  elif [ -z "$quiet_since" ]; then
-    quiet_since=$(date +%s%N)
-  elif [ $((($(date +%s%N) - quiet_since) / 1000000)) -ge 2000 ]; then
-    break
-  fi
-  sleep 0.2
-done
+await_run_end "$run_limit" ||
+  { screenshot "$backend-screens-long-run" >/dev/null; fail "the test run did not end within $run_limit s"; }
 # Out of the way of the buttons' pictures.
 xdotool mousemove $((width - 5)) $((height / 2))
 sleep 0.5

@@ -42,10 +42,18 @@ class FakeFacts : public platform::Facts {
   platform::DisplayMode display{1024, 768, 1, 32, 60};
   std::uint32_t shadeBlendCaps = 0;
   platform::AdapterFacts adapter;
+  int adapterCalls = 0;
+  std::function<void()> onLoadDirect3D;  // called at every LoadDirect3D
 
   std::uint32_t OsBuildNumber() override { return buildNumber; }
   std::uint32_t ShadeBlendCaps() override { return shadeBlendCaps; }
-  platform::AdapterFacts Adapter() override { return adapter; }
+  platform::AdapterFacts Adapter() override {
+    ++adapterCalls;
+    return adapter;
+  }
+  void LoadDirect3D() override {
+    if (onLoadDirect3D) onLoadDirect3D();
+  }
   platform::HardwareDescription& Hardware() override { return hardware; }
   platform::DisplayMode Display() override { return display; }
 };

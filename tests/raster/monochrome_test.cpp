@@ -30,16 +30,18 @@ TEST(Monochrome, NewBitmapIsBlackAndCompatibleCanvasesStayMonochrome) {
 }
 
 TEST(Monochrome, ColourSourceBecomesWhiteWhereItEqualsTheSourceBackground) {
-  auto src = FilledCanvas(3, 1, kRed);
+  auto src = FilledCanvas(4, 1, kRed);
   src->surface().Row(0)[1] = PixelOf(kKeyMagenta);
   src->surface().Row(0)[2] = PixelOf(Rgb(255, 0, 254));  // near the key is not the key
+  src->surface().Row(0)[3] = PixelOf(kKeyMagenta) | 0x80000000u;  // the fourth byte plays no part
   src->SetBkColour(kKeyMagenta);
-  auto mono = src->CreateMonochrome(3, 1);
-  mono->BitBlt(0, 0, 3, 1, *src, 0, 0, Rop::SrcCopy);
+  auto mono = src->CreateMonochrome(4, 1);
+  mono->BitBlt(0, 0, 4, 1, *src, 0, 0, Rop::SrcCopy);
   const Surface& m = AsRaster(*mono).surface();
   EXPECT_EQ(At(m, 0, 0), kBlack);
   EXPECT_EQ(At(m, 1, 0), kWhite);
   EXPECT_EQ(At(m, 2, 0), kBlack);
+  EXPECT_EQ(At(m, 3, 0), kWhite);
 }
 
 TEST(Monochrome, MonoSourceTakesTheDestinationTextAndBackgroundColours) {

@@ -137,6 +137,36 @@ TEST_F(PaintingTest, MainScreenHasTheBandsAndTheContentAndNothingUnpainted) {
   EXPECT_EQ(At(s, kW - 30, 300), skin::kLightBlue);
 }
 
+// Antialiased text on the colour-keyed panels blends with what lies beneath
+// it: no pixel leans toward the key colour (red and blue both well above
+// green), on any screen, while the panels' text still has its soft edges.
+TEST_F(PaintingTest, NoScreenShowsKeyTintedPixels) {
+  ScreenState submit;
+  submit.resultsScreenActive = 1;
+  submit.submitScreenActive = 1;
+  const std::pair<const char*, ScreenState> screens[] = {
+      {"main", ScreenState{}}, {"results", Results()}, {"submit", submit}};
+  for (const auto& [name, screen] : screens) {
+    auto window = Paint(screen);
+    const Surface& s = window->surface();
+    int tinted = 0;
+    int softEdges = 0;
+    for (int y = 0; y < kH; ++y) {
+      for (int x = 0; x < kW; ++x) {
+        const Colour c = At(s, x, y);
+        const int r = c & 0xFF, g = (c >> 8) & 0xFF, b = (c >> 16) & 0xFF;
+        if (r - g > 60 && b - g > 60 && tinted++ < 3) {
+          ADD_FAILURE() << name << ": (" << x << ", " << y << ") is " << Describe(c);
+        }
+        // Between the light blue content and white text.
+        softEdges += b > 230 && r > 110 && r < 230 && g > 140 && g < 240 && r < g;
+      }
+    }
+    EXPECT_EQ(tinted, 0) << name;
+    EXPECT_GT(softEdges, 200) << name << ": the text has lost its antialiased edges";
+  }
+}
+
 // At the start of the slide-in the picture lies a whole window width to
 // the left: the window is black.
 TEST_F(PaintingTest, SlideInStartIsAllBlack) {
@@ -326,8 +356,10 @@ TEST_F(PaintingTest, CrossFadeFrameIsTheBlendOfTheTwoScreens) {
   int wrong = 0;
   for (int y = 79; y < kH - 79; ++y) {
     for (int x = 0; x < kW; ++x) {
+      // Where the main screen shows its background alone; the edges of its
+      // text are blended element by element, as the elements are drawn.
+      if (At(probe->surface(), x, y) != Rgb(1, 2, 3)) continue;
       const Colour m = At(main->surface(), x, y);
-      if (m == At(probe->surface(), x, y)) continue;
       const Colour r = At(results->surface(), x, y);
       const Colour want = Blend(r, m, 128);
       const Colour got = At(frame->surface(), x, y);

@@ -1,5 +1,7 @@
 #include "support/loopback_server.h"
 
+#include <algorithm>
+#include <cctype>
 #include <utility>
 
 #include "platform/http_client.h"
@@ -35,7 +37,10 @@ bool SendAll(SocketId s, const std::string& bytes) {
 
 }  // namespace
 
-LoopbackServer::LoopbackServer(Reply reply) : reply_(std::move(reply)) {
+LoopbackServer::LoopbackServer(Reply reply) : LoopbackServer(std::vector<Reply>{std::move(reply)}) {}
+
+LoopbackServer::LoopbackServer(std::vector<Reply> replies) : replies_(std::move(replies)) {
+  if (replies_.empty()) replies_.push_back(Reply{});
   listener_ = ListenOnLoopback(&port_);
   if (listener_ == kNoSocket) return;
   thread_ = std::thread([this] { Serve(); });
@@ -53,7 +58,7 @@ std::vector<std::string> LoopbackServer::Requests() {
 }
 
 void LoopbackServer::Serve() {
-  while (Running()) {
+  for (std::size_t served = 0; Running();) {
     if (!WaitReadable(listener_, 20)) continue;
     const SocketId connection = Accept(listener_);
     if (connection == kNoSocket) continue;
@@ -70,10 +75,11 @@ void LoopbackServer::Serve() {
       std::lock_guard<std::mutex> lock(mutex_);
       requests_.push_back(head);
     }
-    bool open = SendAll(connection, reply_.bytes);
-    while (open && reply_.then != Reply::Then::Close && Running()) {
+    const Reply& reply = replies_[std::min(served++, replies_.size() - 1)];
+    bool open = SendAll(connection, reply.bytes);
+    while (open && reply.then != Reply::Then::Close && Running()) {
       std::this_thread::sleep_for(std::chrono::milliseconds(100));
-      if (reply_.then == Reply::Then::Trickle) open = SendAll(connection, "x");
+      if (reply.then == Reply::Then::Trickle) open = SendAll(connection, "x");
     }
     ShutdownSending(connection);
   }
@@ -92,12 +98,32 @@ Reply Answer(const std::string& statusLine, const std::string& body,
 
 std::string RequestLine(const std::string& head) { return head.substr(0, head.find("\r\n")); }
 
+std::string HeaderLine(const std::string& head, const std::string& name) {
+  std::string lower = head;
+  std::string key = "\r\n" + name + ":";
+  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::size_t at = lower.find(key);
+  if (at == std::string::npos) return "";
+  return head.substr(at + 2, head.find("\r\n", at + 2) - at - 2);
+}
+
+std::vector<Reply> RedirectThenAnswer(const std::string& body) {
+  return {Answer("HTTP/1.1 302 Found", "", "Location: /final\r\n"),
+          Answer("HTTP/1.1 200 OK", body)};
+}
+
+Reply NotFoundWithStalledBody() {
+  return Reply{Head("HTTP/1.1 404 Not Found", 1000), Reply::Then::Hold};
+}
+
 std::vector<StatusCase> StatusCases() {
   return {
-      StatusCase{"NotFound", Answer("HTTP/1.1 404 Not Found", "gone"), 404, 4},
-      StatusCase{"ServerError", Answer("HTTP/1.0 500 Internal Server Error", ""), 500, 0},
-      StatusCase{"Redirect", Answer("HTTP/1.1 302 Found", "", "Location: /elsewhere\r\n"), 302,
-                 0},
+      // Only a 200 has its body read.
+      StatusCase{"NotFound", Answer("HTTP/1.1 404 Not Found", "gone"), 404, 0},
+      StatusCase{"ServerError", Answer("HTTP/1.0 500 Internal Server Error", "oops"), 500, 0},
+      // A redirect that names no place cannot be followed: it is the answer.
+      StatusCase{"RedirectToNowhere", Answer("HTTP/1.1 302 Found", "moved"), 302, 0},
       StatusCase{"LongBody", Answer("HTTP/1.1 200 OK", std::string(100000, 'b')), 200,
                  platform::kMaxResponseBodyBytes},
   };

@@ -30,6 +30,9 @@ struct Reply {
 class LoopbackServer {
  public:
   explicit LoopbackServer(Reply reply);
+  // The n-th connection gets replies[n], and the last reply serves every
+  // connection after that.
+  explicit LoopbackServer(std::vector<Reply> replies);
   ~LoopbackServer();
   LoopbackServer(const LoopbackServer&) = delete;
   LoopbackServer& operator=(const LoopbackServer&) = delete;
@@ -44,7 +47,7 @@ class LoopbackServer {
   bool Running() const { return !stop_ && Clock::now() < giveUp_; }
   void Serve();
 
-  Reply reply_;
+  std::vector<Reply> replies_;
   SocketId listener_ = kNoSocket;
   int port_ = 0;
   std::atomic<bool> stop_{false};
@@ -62,6 +65,14 @@ Reply Answer(const std::string& statusLine, const std::string& body,
              const std::string& extraHeaders = "");
 // The first line of a request head.
 std::string RequestLine(const std::string& head);
+// The line of a request head with the given header name, whatever the
+// letter case of the name; empty when there is none.
+std::string HeaderLine(const std::string& head, const std::string& name);
+
+// A 302 to "/final" for the first request, then a 200 with `body`.
+std::vector<Reply> RedirectThenAnswer(const std::string& body);
+// A 404 head that announces a body and then sends nothing more.
+Reply NotFoundWithStalledBody();
 
 // Answers whose status and (cut) body the client must pass on.
 struct StatusCase {

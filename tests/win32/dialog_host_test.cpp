@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <thread>
 
+#include "platform/dialog_template.h"
 #include "platform/resource_ids.h"
 #include "platform/win32/control_erase.h"
 #include "platform/win32/dialog_system.h"
@@ -57,6 +58,29 @@ TEST(DialogHost, ControlsByIdentifier) {
     host.EndDialog(kEndedByTest);
   };
   EXPECT_EQ(testing::RunDialog(dialog), kEndedByTest);
+}
+
+// The templates the other backends build from carry what the resource
+// script gives each control: shown or hidden, enabled or disabled (the test
+// window's OK button is disabled, so Enter does nothing there).
+TEST(DialogHost, TemplateDataAgreesWithTheResourceScript) {
+  for (int id : {IDD_MAIN_DIALOG, IDD_LAYERED_TEST}) {
+    const platform::DialogTemplate* data = platform::FindDialogTemplate(id);
+    ASSERT_NE(data, nullptr);
+    TestDialog dialog;
+    dialog.init = [&] {
+      for (const platform::ControlTemplate& c : data->controls) {
+        if (c.id == -1) continue;
+        HWND control = ::GetDlgItem(dialog.hwnd, c.id);
+        ASSERT_NE(control, nullptr) << id << "/" << c.id;
+        EXPECT_EQ(::IsWindowEnabled(control) == FALSE, c.disabled) << id << "/" << c.id;
+        EXPECT_EQ((::GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE) != 0, c.visible)
+            << id << "/" << c.id;
+      }
+      dialog.host->EndDialog(kEndedByTest);
+    };
+    EXPECT_EQ(testing::RunDialog(dialog, id), kEndedByTest);
+  }
 }
 
 // The control answers WM_ERASEBKGND itself without touching the surface and

@@ -2,12 +2,12 @@
 // interface that the tests start themselves.
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <chrono>
 #include <string>
 #include <vector>
 
 #include "support/loopback_server.h"
+#include "support/upload_exchange.h"
 #include "platform/win32/wininet_http_client.h"
 
 namespace quorvel::win32 {
@@ -15,22 +15,12 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using loopback::Answer;
+using loopback::HeaderLine;
 using loopback::LoopbackServer;
 using loopback::Reply;
 using loopback::RequestLine;
 using loopback::SlowCase;
 using loopback::StatusCase;
-
-// Finds a header line by its name, whatever the letter case of the name.
-std::string HeaderLine(const std::string& head, const std::string& name) {
-  std::string lower = head;
-  std::string key = "\r\n" + name + ":";
-  for (char& c : lower) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
-  for (char& c : key) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
-  const std::size_t at = lower.find(key);
-  if (at == std::string::npos) return "";
-  return head.substr(at + 2, head.find("\r\n", at + 2) - at - 2);
-}
 
 class WinInetHttp : public ::testing::Test {
  protected:
@@ -62,6 +52,25 @@ TEST_F(WinInetHttp, SendsThePathAsItIsAndReadsTheAnswer) {
       << requests[0];
 }
 
+// The whole press of "Send results...": the exchange and what the user sees.
+TEST_F(WinInetHttp, UploadThroughARedirectOpensTheComparisonPage) {
+  loopback::ExpectRedirectOpensTheComparisonPage(client_);
+}
+
+TEST_F(WinInetHttp, UploadAnsweredByAStalled404ShowsTheMessageSoon) {
+  loopback::ExpectStalledNotFoundShowsTheMessageSoon(client_);
+}
+
+// The same results sent twice reach the server twice: nothing is answered
+// from a cache.
+TEST_F(WinInetHttp, EveryUploadReachesTheServer) {
+  LoopbackServer server(Answer("HTTP/1.1 200 OK", "thanks", "Cache-Control: max-age=3600\r\n"));
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_TRUE(client_.Get("127.0.0.1", server.port(), kPath, "My Session", 10000, 20000).ok);
+  }
+  EXPECT_EQ(server.Requests().size(), 2u);
+}
+
 // WinINet would take "/./" and "/x/../" out of the query and turn "\" into
 // "/", changing the values; they arrive percent-encoded instead, which the
 // server decodes to what was meant.
@@ -81,8 +90,8 @@ TEST_F(WinInetHttp, ValuesWithDotSegmentsAndBackslashesKeepTheirMeaning) {
 
 class WinInetHttpStatus : public WinInetHttp, public ::testing::WithParamInterface<StatusCase> {};
 
-// Every answer with a status line is an answer: its code is passed on, a
-// redirect is not followed, and a long body is cut at the limit.
+// Every answer with a status line is an answer: its code is passed on, and
+// only a 200's body is read, cut at the limit.
 TEST_P(WinInetHttpStatus, PassesTheStatusOn) {
   LoopbackServer server(GetParam().answer);
   const platform::HttpResult result =

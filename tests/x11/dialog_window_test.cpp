@@ -62,6 +62,32 @@ TEST_F(DialogWindowTest, MaximisedMainWindowCoversTheScreenUndecorated) {
   EXPECT_NE(std::find(state.begin(), state.end(), fullscreen), state.end());
 }
 
+// The program's icon reaches the window manager in every size of the icon
+// file, as ARGB with its transparent corners.
+TEST_F(DialogWindowTest, MainWindowIconInEverySize) {
+  RecordingHandlers h;
+  std::vector<unsigned long> icon;
+  h.onInit = [&](platform::DialogHost& host) { host.SetIcon(IDR_MAINFRAME); };
+  h.onShown = [&](platform::DialogHost& host) {
+    icon = driver_.Property32(WindowOf(host), "_NET_WM_ICON");
+    host.EndDialog(IDOK);
+  };
+  ASSERT_EQ(Run(IDD_MAIN_DIALOG, h), IDOK);
+
+  std::vector<unsigned long> sizes;
+  for (std::size_t at = 0; at + 2 <= icon.size();) {
+    const unsigned long w = icon[at], hgt = icon[at + 1];
+    ASSERT_EQ(w, hgt);
+    ASSERT_LE(at + 2 + w * hgt, icon.size());
+    const unsigned long* pixels = &icon[at + 2];
+    EXPECT_EQ(pixels[(hgt / 2) * w + w / 2] >> 24, 0xFFu) << w << " px: the middle is opaque";
+    EXPECT_LT(pixels[0] >> 24, 0x80u) << w << " px: the corner is rounded off";
+    sizes.push_back(w);
+    at += 2 + w * hgt;
+  }
+  EXPECT_EQ(sizes, (std::vector<unsigned long>{16, 32, 48, 64, 128}));
+}
+
 struct PaintCase {
   const char* name;
   bool erasePaints;  // false: the dialog brush fills the frame

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/loopback_server.h"
+#include "support/upload_exchange.h"
 #include "platform/x11/curl_http_client.h"
 
 namespace quorvel::x11 {
@@ -57,10 +58,36 @@ TEST_F(CurlHttp, SendsThePathAsItIsAndReadsTheAnswer) {
       << requests[0];
 }
 
+// The whole press of "Send results...": the exchange and what the user sees.
+TEST_F(CurlHttp, UploadThroughARedirectOpensTheComparisonPage) {
+  loopback::ExpectRedirectOpensTheComparisonPage(client_);
+}
+
+TEST_F(CurlHttp, UploadAnsweredByAStalled404ShowsTheMessageSoon) {
+  loopback::ExpectStalledNotFoundShowsTheMessageSoon(client_);
+}
+
+// Redirects that cannot end in an answer are given up: one that loops after
+// five redirects, one to another scheme at once (nothing is sent there).
+TEST_F(CurlHttp, GivesUpRedirectsThatLeadNowhere) {
+  const struct {
+    const char* location;
+    std::size_t requests;
+  } cases[] = {{"/again", 6}, {"ftp://127.0.0.1/x", 1}};
+  for (const auto& c : cases) {
+    LoopbackServer server(
+        Answer("HTTP/1.1 302 Found", "", std::string("Location: ") + c.location + "\r\n"));
+    const platform::HttpResult result =
+        client_.Get("127.0.0.1", server.port(), "/x", "My Session", 10000, 20000);
+    EXPECT_FALSE(result.ok) << c.location;
+    EXPECT_EQ(server.Requests().size(), c.requests) << c.location;
+  }
+}
+
 class CurlHttpStatus : public CurlHttp, public ::testing::WithParamInterface<StatusCase> {};
 
-// Every answer with a status line is an answer: its code is passed on, a
-// redirect is not followed, and a long body is cut at the limit.
+// Every answer with a status line is an answer: its code is passed on, and
+// only a 200's body is read, cut at the limit.
 TEST_P(CurlHttpStatus, PassesTheStatusOn) {
   LoopbackServer server(GetParam().answer);
   const platform::HttpResult result =

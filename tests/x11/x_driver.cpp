@@ -102,7 +102,7 @@ std::vector<unsigned long> XDriver::Property32(Window window, const char* name) 
   unsigned long count = 0, remaining = 0;
   unsigned char* data = nullptr;
   std::vector<unsigned long> values;
-  if (XGetWindowProperty(display_, window, XInternAtom(display_, name, False), 0, 1024, False,
+  if (XGetWindowProperty(display_, window, XInternAtom(display_, name, False), 0, 1 << 20, False,
                          AnyPropertyType, &type, &format, &count, &remaining, &data) == Success &&
       data != nullptr) {
     if (format == 32) {

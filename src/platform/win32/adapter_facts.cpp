@@ -1,71 +1,97 @@
 #include "platform/win32/adapter_facts.h"
 
+#include "platform/win32/file_version_reader.h"
 #include "platform/win32/windows_api.h"
 
 #include <ddraw.h>
 
 #include <memory>
-#include <vector>
+#include <string>
 
 namespace quorvel::win32 {
 namespace {
 
-// IID_IDirectDraw7, spelled out so that no GUID library is needed.
-const GUID kDirectDraw7 = {0x15e65ec0, 0x3b9c, 0x11d2, {0xb9, 0x2f, 0x00, 0x60, 0x97, 0x97, 0xea, 0x5b}};
+// IID_IDirectDraw4, spelled out so that no GUID library is needed.
+const GUID kDirectDraw4 = {0x9c59509a, 0x39bd, 0x11d1, {0x8c, 0x4a, 0x00, 0xc0, 0x4f, 0xd9, 0x30, 0xc5}};
+
+// Asks GetAvailableVidMem about surfaces in video memory.
+constexpr DWORD kVideoMemoryCaps = 0x4000;  // DDSCAPS_VIDEOMEMORY
+// GetDeviceIdentifier about the host adapter, not a secondary 3D card.
+constexpr DWORD kHostAdapter = 1;  // DDGDI_GETHOSTIDENTIFIER
 
 struct ComReleaser {
   void operator()(IUnknown* object) const { object->Release(); }
 };
-using UniqueDirectDraw = std::unique_ptr<IDirectDraw7, ComReleaser>;
+template <typename Interface>
+using ComPtr = std::unique_ptr<Interface, ComReleaser>;
 
-// The fixed file version of `file` (searched like a DLL is); false when the
-// file is not found. A file without a version resource gives 0 and 0.
-bool DriverFileVersion(const char* file, std::uint32_t& ms, std::uint32_t& ls) {
-  char path[MAX_PATH] = {};
-  if (file[0] == '\0' || ::SearchPathA(nullptr, file, nullptr, MAX_PATH, path, nullptr) == 0) {
-    return false;
-  }
-  ms = ls = 0;
-  DWORD ignored = 0;
-  const DWORD size = ::GetFileVersionInfoSizeA(path, &ignored);
-  if (size == 0) return true;
-  std::vector<char> info(size);
-  if (!::GetFileVersionInfoA(path, 0, size, info.data())) return true;
-  VS_FIXEDFILEINFO* fixed = nullptr;
-  UINT length = 0;
-  if (::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length) &&
-      fixed != nullptr && length >= sizeof(VS_FIXEDFILEINFO)) {
-    ms = fixed->dwFileVersionMS;
-    ls = fixed->dwFileVersionLS;
-  }
-  return true;
+using DirectDrawCreateFn = HRESULT(WINAPI*)(GUID*, LPDIRECTDRAW*, IUnknown*);
+
+// DirectDrawCreate from ddraw.dll, or null where there is none. The library
+// stays loaded for the process once DirectDraw has started in it: a driver
+// may leave threads behind that still run its code.
+DirectDrawCreateFn FindDirectDrawCreate() {
+  HMODULE ddraw = ::GetModuleHandleA("ddraw.dll");
+  if (ddraw == nullptr) ddraw = ::LoadLibraryA("ddraw.dll");
+  if (ddraw == nullptr) return nullptr;
+  return reinterpret_cast<DirectDrawCreateFn>(
+      reinterpret_cast<void*>(::GetProcAddress(ddraw, "DirectDrawCreate")));
+}
+
+std::string SystemDirectory() {
+  char buffer[255] = {};
+  const UINT length = ::GetSystemDirectoryA(buffer, sizeof buffer);
+  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : std::string();
 }
 
 }  // namespace
 
-platform::AdapterFacts ReadAdapterFacts() {
+platform::AdapterFacts ReadDirectDrawFacts() {
   platform::AdapterFacts facts;
-  IDirectDraw7* raw = nullptr;
-  if (FAILED(::DirectDrawCreateEx(nullptr, reinterpret_cast<void**>(&raw), kDirectDraw7, nullptr)) ||
-      raw == nullptr) {
+  const DirectDrawCreateFn create = FindDirectDrawCreate();
+  if (create == nullptr) return facts;
+  LPDIRECTDRAW rawObject = nullptr;
+  if (FAILED(create(nullptr, &rawObject, nullptr)) || rawObject == nullptr) return facts;
+  const ComPtr<IDirectDraw> object(rawObject);
+  IDirectDraw4* rawFour = nullptr;
+  if (FAILED(object->QueryInterface(kDirectDraw4, reinterpret_cast<void**>(&rawFour))) ||
+      rawFour == nullptr) {
     return facts;
   }
-  UniqueDirectDraw directDraw(raw);
+  const ComPtr<IDirectDraw4> four(rawFour);
   facts.directDrawAvailable = true;
 
-  DDCAPS caps{};
-  caps.dwSize = sizeof(caps);
-  if (SUCCEEDED(directDraw->GetCaps(&caps, nullptr))) facts.videoMemoryTotal = caps.dwVidMemTotal;
+  DDSCAPS2 caps{};
+  caps.dwCaps = kVideoMemoryCaps;
+  DWORD total = 0;
+  DWORD free = 0;
+  if (FAILED(four->GetAvailableVidMem(&caps, &total, &free))) total = 0;
+  facts.videoMemoryTotal = total;
 
-  DDDEVICEIDENTIFIER2 identifier{};
-  if (FAILED(directDraw->GetDeviceIdentifier(&identifier, 0))) return facts;
-  identifier.szDriver[sizeof(identifier.szDriver) - 1] = '\0';
-  identifier.szDescription[sizeof(identifier.szDescription) - 1] = '\0';
-  facts.driverFound =
-      DriverFileVersion(identifier.szDriver, facts.driverVersionMs, facts.driverVersionLs);
-  facts.adapterFound = identifier.szDescription[0] != '\0';
-  facts.adapterDescription = identifier.szDescription;
+  // The driver file lies in the system directory. A file that cannot be
+  // read, or has no version resource, gives 0.0.0.0.
+  DDDEVICEIDENTIFIER identifier{};
+  if (FAILED(four->GetDeviceIdentifier(&identifier, kHostAdapter))) identifier = {};
+  identifier.szDriver[sizeof identifier.szDriver - 1] = '\0';
+  FileVersionReader reader;
+  reader.Read(SystemDirectory() + "\\" + identifier.szDriver);
+  facts.driverFound = true;
+  facts.driverVersionMs = reader.fileVersionMs();
+  facts.driverVersionLs = reader.fileVersionLs();
   return facts;
+}
+
+void ReadDisplayDevice(platform::AdapterFacts& facts) {
+  DISPLAY_DEVICEA device{};
+  device.cb = sizeof device;  // 424 bytes
+  facts.adapterFound = ::EnumDisplayDevicesA(nullptr, 0, &device, 0) != FALSE;
+  device.DeviceString[sizeof device.DeviceString - 1] = '\0';
+  facts.adapterDescription = facts.adapterFound ? device.DeviceString : "";
+}
+
+void LoadDirect3DImmediateMode() {
+  static const bool loaded = ::LoadLibraryA("D3DIM.DLL") != nullptr;
+  static_cast<void>(loaded);
 }
 
 }  // namespace quorvel::win32

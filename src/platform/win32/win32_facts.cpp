@@ -26,10 +26,17 @@ platform::DisplayMode Win32Facts::Display() {
 }
 
 platform::AdapterFacts Win32Facts::Adapter() {
-  std::lock_guard<std::mutex> lock(adapterMutex_);
-  if (!adapter_) adapter_ = ReadAdapterFacts();
-  return *adapter_;
+  platform::AdapterFacts facts;
+  {
+    std::lock_guard<std::mutex> lock(adapterMutex_);
+    if (!directDraw_) directDraw_ = ReadDirectDrawFacts();
+    facts = *directDraw_;
+  }
+  ReadDisplayDevice(facts);
+  return facts;
 }
+
+void Win32Facts::LoadDirect3D() { LoadDirect3DImmediateMode(); }
 
 std::uint32_t Win32Facts::ShadeBlendCaps() {
   WindowDc desktop(::GetDesktopWindow());

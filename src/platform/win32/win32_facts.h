@@ -15,9 +15,11 @@ class Win32Facts : public platform::Facts {
   std::uint32_t OsBuildNumber() override;
   platform::HardwareDescription& Hardware() override { return hardware_; }
   platform::DisplayMode Display() override;
-  // Read once: starting DirectDraw takes the better part of a second, and
-  // every later answer must describe the same adapter anyway.
+  // DirectDraw is asked once: starting it takes the better part of a
+  // second, and every later answer must describe the same driver anyway.
+  // The adapter's name is read from display device 0 at every call.
   platform::AdapterFacts Adapter() override;
+  void LoadDirect3D() override;
   std::uint32_t ShadeBlendCaps() override;
   platform::ImagingEntries Imaging() override;
   // Windows has no window manager of its own name; desktop composition
@@ -27,7 +29,7 @@ class Win32Facts : public platform::Facts {
  private:
   RegistryHardwareDescription hardware_;
   std::mutex adapterMutex_;
-  std::optional<platform::AdapterFacts> adapter_;
+  std::optional<platform::AdapterFacts> directDraw_;
 };
 
 }  // namespace quorvel::win32

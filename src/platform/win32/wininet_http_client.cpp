@@ -109,9 +109,11 @@ platform::HttpResult MakeRequest(Exchange& x) {
                               nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 1),
            &Exchange::connection);
   if (connection == nullptr) return result;
-  const DWORD flags = INTERNET_FLAG_KEEP_CONNECTION | INTERNET_FLAG_RELOAD |
-                      INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_NO_AUTO_REDIRECT |
-                      INTERNET_FLAG_PRAGMA_NOCACHE;
+  // The connection may be reused; redirects are followed, as WinINet does
+  // unless told otherwise. No flag that adds a header of its own ("Pragma:
+  // no-cache"); the answer is kept out of the cache so that a later upload
+  // of the same results is not answered from it.
+  const DWORD flags = INTERNET_FLAG_KEEP_CONNECTION | INTERNET_FLAG_NO_CACHE_WRITE;
   const HINTERNET request =
       Keep(x,
            ::HttpOpenRequestA(connection, "GET", ObjectNameFor(x.path).c_str(), nullptr, nullptr, nullptr,
@@ -127,9 +129,11 @@ platform::HttpResult MakeRequest(Exchange& x) {
                         nullptr)) {
     status = 0;
   }
+  // Only a 200 has its body read; any other status is the answer as it
+  // stands, however slowly its body would come.
   std::string body;
-  while (body.size() < platform::kMaxResponseBodyBytes) {
-    char buffer[4096];
+  while (status == 200 && body.size() < platform::kMaxResponseBodyBytes) {
+    char buffer[platform::kMaxResponseBodyBytes];
     const DWORD want =
         static_cast<DWORD>(std::min(sizeof buffer, platform::kMaxResponseBodyBytes - body.size()));
     DWORD got = 0;

@@ -7,8 +7,8 @@
 
 namespace quorvel::win32 {
 
-// Uses the system's Internet settings (proxy included), follows no
-// redirect and neither reads nor fills the cache.
+// Uses the system's Internet settings (proxy included), follows redirects
+// as WinINet does by default, and keeps the answer out of the cache.
 //
 // WinINet's time limits hold for each step (connect, send, each receive)
 // but not for the whole exchange, so the exchange runs on a thread of its

@@ -11,6 +11,7 @@ Control::Control(ControlContext& context, const ControlLayout& layout)
       id_(layout.id),
       rect_(layout.rect),
       visible_(layout.visible),
+      enabled_(!layout.disabled),
       text_(layout.caption),
       buffer_(context.connection()) {}
 

@@ -58,6 +58,7 @@ class Control {
   Window window() const { return window_.get(); }
   const Rect& rect() const { return rect_; }
   bool visible() const { return visible_; }
+  bool enabled() const { return enabled_; }
 
   void Show(bool show);
   void Move(const Rect& rect, bool repaint);
@@ -112,6 +113,7 @@ class Control {
   int id_;
   Rect rect_;
   bool visible_;
+  bool enabled_;
   bool invalid_ = true;
   bool exposed_ = false;
   bool painted_ = false;

@@ -7,7 +7,7 @@
 
 namespace quorvel::x11 {
 
-// Plain HTTP only, no redirects followed. A proxy set in the environment
+// Plain HTTP only, redirects to plain HTTP followed (at most 5). A proxy set in the environment
 // (http_proxy, no_proxy) is used as libcurl always does: that is how the
 // user configures network access on this platform.
 class CurlHttpClient : public platform::HttpClient {

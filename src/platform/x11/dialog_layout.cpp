@@ -24,6 +24,7 @@ DialogLayout LayoutOf(const platform::DialogTemplate& dialog) {
     control.visible = c.visible;
     control.clientEdge = c.clientEdge;
     control.centreImage = c.centreImage;
+    control.disabled = c.disabled;
     layout.controls.push_back(control);
   }
   return layout;

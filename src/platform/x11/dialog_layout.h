@@ -19,6 +19,7 @@ struct ControlLayout {
   bool visible = false;
   bool clientEdge = false;
   bool centreImage = false;
+  bool disabled = false;
 };
 
 struct DialogLayout {

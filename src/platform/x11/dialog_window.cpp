@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/embedded_resources.h"
 #include "platform/x11/control_factory.h"
 #include "platform/x11/window_properties.h"
 #include "platform/x11/x_connection.h"
@@ -274,8 +275,10 @@ bool DialogWindow::AppendSystemMenuItem(unsigned, const std::string&) { return f
 
 void DialogWindow::SetIcon(int iconId) {
   if (!window_) return;
-  std::unique_ptr<platform::Canvas> picture = graphics().LoadBitmap(iconId);
-  if (picture) SetIconPicture(connection(), window_.get(), *picture);
+  // The icon file the Windows build links in, with all its sizes.
+  const resources::EmbeddedResource* icon = resources::FindEmbeddedIcon(iconId);
+  if (icon == nullptr) return;
+  SetIconImages(connection(), window_.get(), raster::DecodeIco(icon->data, icon->size));
 }
 
 void DialogWindow::EndDialog(int result) {

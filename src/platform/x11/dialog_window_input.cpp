@@ -104,9 +104,13 @@ void DialogWindow::HandleKey(XKeyEvent& key) {
       handlers_.OnCommand(IDCANCEL);
       return;
     case XK_Return:
-    case XK_KP_Enter:
-      handlers_.OnCommand(IDOK);
+    case XK_KP_Enter: {
+      // Enter presses the OK button, and does nothing where it is disabled
+      // (the test window's).
+      const Control* ok = FindControl(IDOK);
+      if (ok == nullptr || ok->enabled()) handlers_.OnCommand(IDOK);
       return;
+    }
     case XK_Tab:
     case XK_ISO_Left_Tab:
       MoveFocus(keysym == XK_ISO_Left_Tab || (key.state & ShiftMask) != 0);

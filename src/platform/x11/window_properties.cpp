@@ -7,7 +7,6 @@
 
 #include "text/windows1252.h"
 #include "platform/x11/x_connection.h"
-#include "raster/raster_canvas.h"
 
 namespace quorvel::x11 {
 
@@ -96,18 +95,16 @@ void SetOpacity(XConnection& c, Window w, int alpha) {
                   reinterpret_cast<unsigned char*>(&value), 1);
 }
 
-void SetIconPicture(XConnection& c, Window w, platform::Canvas& picture) {
-  auto* raster = dynamic_cast<raster::RasterCanvas*>(&picture);
-  if (raster == nullptr || raster->surface().empty()) return;
-  const raster::Surface& s = raster->surface();
+void SetIconImages(XConnection& c, Window w, const std::vector<raster::IconImage>& images) {
+  // Width, height, then the ARGB pixels row by row, for each size in turn;
+  // format-32 property data is passed as longs, whatever their size.
   std::vector<unsigned long> data;
-  data.reserve(2 + static_cast<std::size_t>(s.width()) * s.height());
-  data.push_back(static_cast<unsigned long>(s.width()));
-  data.push_back(static_cast<unsigned long>(s.height()));
-  for (int y = 0; y < s.height(); ++y) {
-    const std::uint32_t* row = s.Row(y);
-    for (int x = 0; x < s.width(); ++x) data.push_back(0xFF000000ul | (row[x] & 0xFFFFFFu));
+  for (const raster::IconImage& image : images) {
+    data.push_back(static_cast<unsigned long>(image.width));
+    data.push_back(static_cast<unsigned long>(image.height));
+    for (std::uint32_t pixel : image.argb) data.push_back(pixel);
   }
+  if (data.empty()) return;
   XChangeProperty(c.display(), w, c.atoms().netWmIcon, XA_CARDINAL, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(data.data()), static_cast<int>(data.size()));
 }

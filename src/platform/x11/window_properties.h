@@ -5,10 +5,9 @@
 #include <X11/Xlib.h>
 
 #include <string>
+#include <vector>
 
-namespace quorvel::platform {
-class Canvas;
-}
+#include "raster/ico.h"
 
 namespace quorvel::x11 {
 
@@ -30,7 +29,7 @@ void RequestFullscreen(XConnection& c, Window w, bool mapped);
 void SetPlacementHints(XConnection& c, Window w, int x, int y, int width, int height);
 // _NET_WM_WINDOW_OPACITY as CARDINAL/32: alpha x 0x01010101.
 void SetOpacity(XConnection& c, Window w, int alpha);
-// _NET_WM_ICON from the pixels of `picture` (a raster canvas).
-void SetIconPicture(XConnection& c, Window w, platform::Canvas& picture);
+// _NET_WM_ICON with every image of an icon; nothing when there is none.
+void SetIconImages(XConnection& c, Window w, const std::vector<raster::IconImage>& images);
 
 }  // namespace quorvel::x11

@@ -74,6 +74,9 @@ class XConnection {
   std::unique_ptr<ShmSegment> TakeSpareSegment(std::size_t atLeast, std::size_t atMost);
   // XShape is offered by the server.
   bool shapeAvailable() const { return shapeAvailable_; }
+  // From now on the connection acts as on a server without XShape: no
+  // window is colour-keyed. For the tests, whose servers all have it.
+  void DisableShape() { shapeAvailable_ = false; }
   // The SYNC extension (counters) is offered by the server.
   bool syncAvailable() const { return syncAvailable_; }
   // The server is XWayland (ServerIsXWayland).
