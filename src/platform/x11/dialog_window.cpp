@@ -55,9 +55,15 @@ bool DialogWindow::Create() {
   attributes.background_pixmap = None;  // never cleared by the server: no flicker
   attributes.bit_gravity = NorthWestGravity;
   attributes.event_mask = kTopLevelEvents;
+  unsigned long attributeMask = CWBackPixmap | CWBitGravity | CWEventMask;
+  if (c.hasPrivateColormap()) {
+    // The child controls inherit it.
+    attributes.colormap = c.colormap();
+    attributeMask |= CWColormap;
+  }
   Window window = XCreateWindow(d, c.root(), 0, 0, Positive(width), Positive(height), 0,
-                                CopyFromParent, InputOutput, CopyFromParent,
-                                CWBackPixmap | CWBitGravity | CWEventMask, &attributes);
+                                CopyFromParent, InputOutput, CopyFromParent, attributeMask,
+                                &attributes);
   if (window == None) return false;
   window_ = WindowHandle(d, window);
   gc_ = GcHandle(d, XCreateGC(d, window, 0, nullptr));

@@ -8,22 +8,6 @@
 #include "platform/x11/x_connection.h"
 
 namespace quorvel::x11 {
-namespace {
-
-// The bits of `value` moved into the place of `mask` (8-bit channel in).
-unsigned long Channel(std::uint32_t value8, unsigned long mask) {
-  if (mask == 0) return 0;
-  int shift = 0;
-  while (((mask >> shift) & 1u) == 0) ++shift;
-  int bits = 0;
-  while (((mask >> (shift + bits)) & 1u) != 0) ++bits;
-  unsigned long v = bits >= 8 ? (static_cast<unsigned long>(value8) << (bits - 8))
-                              : (value8 >> (8 - bits));
-  return (v << shift) & mask;
-}
-
-}  // namespace
-
 ImageBuffer::ImageBuffer(XConnection& connection) : connection_(connection) {}
 
 ImageBuffer::~ImageBuffer() { Release(); }
@@ -104,7 +88,7 @@ bool ImageBuffer::PlaceImage(int width, int height, char* memory) {
     ReleaseImage();
     return false;
   }
-  if (connection_.pixelLayout().matchesRaster) {
+  if (connection_.pixelLayout().format.matchesRaster()) {
     surface_ = raster::Surface::Wrap(reinterpret_cast<std::uint32_t*>(image_->data), width, height,
                                      image_->bytes_per_line / 4);
   } else {
@@ -135,16 +119,19 @@ bool ImageBuffer::CreatePlainImage(int width, int height, std::size_t capacity) 
 }
 
 void ImageBuffer::ConvertInto(const Rect& r) {
-  const PixelLayout& layout = connection_.pixelLayout();
+  const PixelFormat& format = connection_.pixelLayout().format;
+  const bool rows = format.storesRows() && image_->bits_per_pixel == format.bitsPerPixel();
+  const int bytesPerPixel = format.bitsPerPixel() / 8;
   for (int y = r.top; y < r.bottom; ++y) {
     const std::uint32_t* row = surface_.Row(y);
-    for (int x = r.left; x < r.right; ++x) {
-      const std::uint32_t p = row[x];
-      unsigned long pixel = Channel((p >> 16) & 0xFF, layout.redMask) |
-                            Channel((p >> 8) & 0xFF, layout.greenMask) |
-                            Channel(p & 0xFF, layout.blueMask);
-      XPutPixel(image_, x, y, pixel);
+    if (rows) {
+      auto* target = reinterpret_cast<unsigned char*>(image_->data) +
+                     static_cast<std::size_t>(y) * static_cast<std::size_t>(image_->bytes_per_line) +
+                     static_cast<std::size_t>(r.left) * static_cast<std::size_t>(bytesPerPixel);
+      format.ConvertRow(row + r.left, r.Width(), target);
+      continue;
     }
+    for (int x = r.left; x < r.right; ++x) XPutPixel(image_, x, y, format.PixelOf(row[x]));
   }
 }
 
@@ -154,7 +141,7 @@ void ImageBuffer::Put(Drawable drawable, GC gc, const Rect& area) {
          area.right > surface_.width() ? surface_.width() : area.right,
          area.bottom > surface_.height() ? surface_.height() : area.bottom};
   if (r.Width() <= 0 || r.Height() <= 0) return;
-  if (!connection_.pixelLayout().matchesRaster) ConvertInto(r);
+  if (!connection_.pixelLayout().format.matchesRaster()) ConvertInto(r);
   Display* d = connection_.display();
   if (usesShm()) {
     XShmPutImage(d, drawable, gc, image_, r.left, r.top, r.left, r.top,

@@ -53,7 +53,7 @@ Atoms InternAtoms(Display* d) {
   return a;
 }
 
-PixelLayout ReadPixelLayout(Display* d, int screen, Visual* visual) {
+PixelLayout ReadPixelLayout(Display* d, int screen, Visual* visual, const ColourCube* cube) {
   PixelLayout layout;
   layout.depth = DefaultDepth(d, screen);
   int count = 0;
@@ -62,17 +62,13 @@ PixelLayout ReadPixelLayout(Display* d, int screen, Visual* visual) {
     if (formats[i].depth == layout.depth) layout.bitsPerPixel = formats[i].bits_per_pixel;
   }
   if (formats != nullptr) XFree(formats);
-  layout.redMask = visual->red_mask;
-  layout.greenMask = visual->green_mask;
-  layout.blueMask = visual->blue_mask;
-  const bool littleEndianHost = [] {
-    const unsigned one = 1;
-    return *reinterpret_cast<const unsigned char*>(&one) == 1;
-  }();
-  const bool serverOrderMatches = (ImageByteOrder(d) == LSBFirst) == littleEndianHost;
-  layout.matchesRaster = layout.bitsPerPixel == 32 && serverOrderMatches &&
-                         layout.redMask == 0xFF0000 && layout.greenMask == 0x00FF00 &&
-                         layout.blueMask == 0x0000FF;
+  const bool msbFirst = ImageByteOrder(d) == MSBFirst;
+  if (cube != nullptr) {
+    layout.format = PixelFormat::Cube(layout.bitsPerPixel, msbFirst, cube->levels(), cube->cells());
+  } else {
+    layout.format = PixelFormat::Direct(layout.bitsPerPixel, msbFirst, visual->red_mask,
+                                        visual->green_mask, visual->blue_mask);
+  }
   return layout;
 }
 
@@ -107,8 +103,11 @@ XConnection::XConnection(Display* display)
       screen_(DefaultScreen(display)),
       root_(RootWindow(display, screen_)),
       visual_(DefaultVisual(display, screen_)),
-      atoms_(InternAtoms(display)),
-      layout_(ReadPixelLayout(display, screen_, visual_)) {
+      atoms_(InternAtoms(display)) {
+  if (!HasDirectPixels(visual_)) {
+    cube_ = ColourCube::Allocate(display_, screen_, visual_, CubeLevelsFor(DefaultDepth(display_, screen_)));
+  }
+  layout_ = ReadPixelLayout(display_, screen_, visual_, cube_.get());
   int major = 0, minor = 0;
   Bool pixmaps = False;
   shmAvailable_ = XShmQueryVersion(display_, &major, &minor, &pixmaps) == True;
@@ -138,6 +137,7 @@ bool ServerIsXWayland(Display* display, Window root) {
 
 XConnection::~XConnection() {
   spareSegments_.clear();
+  cube_.reset();
   XCloseDisplay(display_);
 }
 
@@ -161,6 +161,10 @@ std::unique_ptr<ShmSegment> XConnection::TakeSpareSegment(std::size_t atLeast,
   std::unique_ptr<ShmSegment> segment = std::move(*best);
   spareSegments_.erase(best);
   return segment;
+}
+
+Colormap XConnection::colormap() const {
+  return cube_ ? cube_->colormap() : DefaultColormap(display_, screen_);
 }
 
 int XConnection::screenWidth() const { return DisplayWidth(display_, screen_); }

@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/x11/colour_cube.h"
+#include "platform/x11/pixel_format.h"
+
 namespace quorvel::x11 {
 
 class ShmSegment;
@@ -38,12 +41,7 @@ struct Atoms {
 struct PixelLayout {
   int depth = 0;
   int bitsPerPixel = 0;  // of the image format of `depth`
-  unsigned long redMask = 0;
-  unsigned long greenMask = 0;
-  unsigned long blueMask = 0;
-  // True when images of this visual are 32-bit words laid out exactly like
-  // the raster's pixels, so a surface can live in the image memory itself.
-  bool matchesRaster = false;
+  PixelFormat format;    // the raster's pixels turned into the visual's
 };
 
 class XConnection {
@@ -58,6 +56,10 @@ class XConnection {
   int screen() const { return screen_; }
   Window root() const { return root_; }
   Visual* visual() const { return visual_; }
+  // The colormap of the program's top-level windows: the default one, or
+  // the program's own when an 8-bit screen's default colormap was full.
+  Colormap colormap() const;
+  bool hasPrivateColormap() const { return cube_ && cube_->isPrivate(); }
   int screenWidth() const;
   int screenHeight() const;
   const Atoms& atoms() const { return atoms_; }
@@ -90,6 +92,7 @@ class XConnection {
   Window root_;
   Visual* visual_;
   Atoms atoms_{};
+  std::unique_ptr<ColourCube> cube_;  // on visuals without direct pixels
   PixelLayout layout_;
   bool shmAvailable_ = false;
   bool shapeAvailable_ = false;

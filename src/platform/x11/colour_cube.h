@@ -1,0 +1,52 @@
+// The colours the program draws with on a visual whose pixels index a
+// colormap (8-bit PseudoColor and its static and grey kin): a cube of
+// levels^3 colours, allocated read-only in the default colormap where it
+// has room, else in a colormap of the program's own.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <memory>
+#include <vector>
+
+namespace quorvel::x11 {
+
+class ColourCube {
+ public:
+  // The cube for `visual` of `screen`, of `levels` per channel or, where
+  // the default colormap has no room for that many, of fewer (down to
+  // kFewestSharedLevels). When even that does not fit (other programs hold
+  // the cells), the whole cube comes from a private colormap, installed at
+  // once. Null only when nothing works.
+  static std::unique_ptr<ColourCube> Allocate(Display* display, int screen, Visual* visual,
+                                              int levels);
+  ~ColourCube();  // gives the cells, or the private colormap, back
+  ColourCube(const ColourCube&) = delete;
+  ColourCube& operator=(const ColourCube&) = delete;
+
+  // The colormap top-level windows must use.
+  Colormap colormap() const { return colormap_; }
+  bool isPrivate() const { return private_; }
+  int levels() const { return levels_; }
+  // The pixel of each cell, red slowest (PixelFormat::Cube).
+  const std::vector<unsigned long>& cells() const { return cells_; }
+
+ private:
+  static constexpr int kFewestSharedLevels = 4;
+  ColourCube(Display* display, Colormap colormap, bool isPrivate, int levels)
+      : display_(display), colormap_(colormap), private_(isPrivate), levels_(levels) {}
+  // Allocates every cell in colormap_; false (nothing kept) when one fails.
+  bool Fill();
+
+  Display* display_;
+  Colormap colormap_;
+  bool private_;
+  int levels_;
+  std::vector<unsigned long> cells_;
+};
+
+// True for visuals whose pixels carry their colour in bit fields
+// (TrueColor, DirectColor), so no colormap entries are needed.
+bool HasDirectPixels(const Visual* visual);
+
+}  // namespace quorvel::x11
