@@ -144,6 +144,34 @@ TEST(DialogHost, MaximisedCoversTheScreen) {
   EXPECT_GT(client.Width(), screenW * 9 / 10);
 }
 
+// A window manager that will not maximise answers with the window's old
+// size, and Wine gives that to the still-maximised window (as the
+// SetWindowPos below does): the window covers the screen again. A size the
+// program or the user gives a restored window stays.
+TEST(DialogHost, MaximisedWindowGivenItsOldSizeBackCoversTheScreenAgain) {
+  TestDialog dialog;
+  Rect maximised, afterRefusal, restored;
+  dialog.init = [&] {
+    dialog.host->ShowWindow(platform::Show::Maximized);
+    maximised = dialog.host->WindowRect();
+    ::SetWindowPos(dialog.hwnd, nullptr, 0, 0, 830, 360,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    dialog.After(50, [&] {
+      afterRefusal = dialog.host->WindowRect();
+      dialog.host->ShowWindow(platform::Show::Normal);
+      ::SetWindowPos(dialog.hwnd, nullptr, 10, 20, 300, 200, SWP_NOZORDER | SWP_NOACTIVATE);
+      dialog.After(50, [&] {
+        restored = dialog.host->WindowRect();
+        dialog.host->EndDialog(kEndedByTest);
+      });
+    });
+  };
+  EXPECT_EQ(testing::RunDialog(dialog), kEndedByTest);
+  EXPECT_GE(maximised.Width(), ::GetSystemMetrics(SM_CXSCREEN));
+  EXPECT_EQ(afterRefusal, maximised);
+  EXPECT_EQ(restored, (Rect{10, 20, 310, 220}));
+}
+
 TEST(DialogHost, SystemMenuItemAndIcon) {
   TestDialog dialog;
   bool appended = false;

@@ -104,6 +104,10 @@ LRESULT DialogWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPAR
       }
       break;
 
+    case WM_WINDOWPOSCHANGED:
+      maximisedSize_.PositionChanged(hwnd);
+      break;
+
     case WM_TIMER:
       handlers_.OnTimer(static_cast<int>(wParam));
       return 0;

@@ -129,7 +129,10 @@ Rect DialogWindow::ClientRect() {
 }
 
 void DialogWindow::ShowWindow(platform::Show how) {
-  if (HWND hwnd = hwnd_.load()) ::ShowWindow(hwnd, static_cast<int>(how));
+  HWND hwnd = hwnd_.load();
+  if (hwnd == nullptr) return;
+  ::ShowWindow(hwnd, static_cast<int>(how));
+  if (how == platform::Show::Maximized) maximisedSize_.Maximised(hwnd);
 }
 
 void DialogWindow::SetFocus() {

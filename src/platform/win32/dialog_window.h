@@ -9,6 +9,7 @@
 
 #include "platform/dialog.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/maximised_size.h"
 
 namespace quorvel::win32 {
 
@@ -75,6 +76,7 @@ class DialogWindow : public platform::DialogHost {
   std::atomic<HWND> hwnd_{nullptr};
   WNDPROC dialogClassProc_ = nullptr;
   UniqueBrush brush_;
+  MaximisedSize maximisedSize_;
   bool attached_ = false;
   // Set by EndDialog, from any thread; the modal loop checks after each message.
   std::atomic<bool> ended_{false};
