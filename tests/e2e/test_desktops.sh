@@ -1,0 +1,162 @@
+#!/usr/bin/env bash
+# The program on the desktops people run, each on a display of its own: a
+# window manager without a compositor (openbox), a stand-alone compositor
+# (picom) and weston with XWayland (headless). On each the main screen shows
+# the skin edge to edge, `--run` exits 0 with the 21-line report, the
+# results file names the desktop, and the X server is still there after the
+# run (a pointer warp once took XWayland down). The bare server, xcompmgr
+# and mutter have tests of their own (test_screens, test_run_report,
+# test_compositing_wm). The X11 program only; Wine under a window manager
+# is test_wine_window_manager.
+PROGRAM="$1"
+. "$(dirname "$0")/lib.sh"
+if [ "${QUORVEL_BACKEND:-x11}" != "x11" ]; then
+  echo "SKIP: the X11 backend only"
+  exit 77
+fi
+. "${QUORVEL_SOURCE:-$(dirname "$0")/../..}/scripts/xvfb.sh"
+here="$(cd "$(dirname "$0")" && pwd)"
+work="$(mktemp -d)"
+export XDG_CONFIG_HOME="$work/config"
+desktop_pid=""
+stop_desktop() {
+  if [ -n "$desktop_pid" ]; then
+    kill "$desktop_pid" 2>/dev/null
+    pkill -P "$desktop_pid" 2>/dev/null
+    wait "$desktop_pid" 2>/dev/null
+    desktop_pid=""
+  fi
+  if [ -n "${QUORVEL_XVFB_PID:-}" ]; then
+    kill "$QUORVEL_XVFB_PID" 2>/dev/null
+    wait "$QUORVEL_XVFB_PID" 2>/dev/null
+    QUORVEL_XVFB_PID=""
+  fi
+}
+cleanup() {
+  stop_program
+  stop_desktop
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+until_true() {  # until_true SECONDS COMMAND...: polls COMMAND every 0.1 s
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+wm_named() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+# A compositor owns the selection _NET_WM_CM_S0.
+compositor_running() {
+  /usr/bin/python3 - <<'PY'
+import ctypes, ctypes.util, sys
+x = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+x.XOpenDisplay.restype = ctypes.c_void_p
+x.XOpenDisplay.argtypes = [ctypes.c_char_p]
+x.XInternAtom.restype = ctypes.c_ulong
+x.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x.XGetSelectionOwner.restype = ctypes.c_ulong
+x.XGetSelectionOwner.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+d = x.XOpenDisplay(None)
+sys.exit(0 if d and x.XGetSelectionOwner(d, x.XInternAtom(d, b"_NET_WM_CM_S0", 0)) else 1)
+PY
+}
+
+# Each starts its desktop (desktop_pid) with DISPLAY set for it.
+start_openbox() {
+  QUORVEL_OWN_DISPLAY=1 quorvel_start_xvfb || return 1
+  openbox --sm-disable >"$artifacts/desktops-openbox.log" 2>&1 &
+  desktop_pid=$!
+  until_true 10 wm_named
+}
+start_picom() {
+  QUORVEL_OWN_DISPLAY=1 quorvel_start_xvfb || return 1
+  picom --backend xrender --no-fading-openclose >"$artifacts/desktops-picom.log" 2>&1 &
+  desktop_pid=$!
+  until_true 10 compositor_running
+}
+start_weston() {
+  local runtime="$work/runtime"
+  mkdir -m 700 "$runtime"
+  local log="$artifacts/desktops-weston.log"
+  XDG_RUNTIME_DIR="$runtime" weston --backend=headless-backend.so --xwayland \
+    --socket="quorvel-$$" --width=1280 --height=1024 --log="$log" >/dev/null 2>&1 &
+  desktop_pid=$!
+  until_true 10 grep -q 'xserver listening on display' "$log" || return 1
+  export DISPLAY="$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$log" | head -1)"
+  # XWayland starts with its first client.
+  until_true 10 xdpyinfo
+}
+
+# shoot NAME: what a person sees: the screen, or on XWayland (whose root
+# window holds no picture) the program's window at the screen's origin.
+shoot() {
+  if [ "$1" = weston ]; then
+    local window
+    window="$(xdotool search --name '^Quorvel$' 2>/dev/null | head -1)"
+    [ -n "$window" ] || return 1
+    local file="$artifacts/desktops-$1.png"
+    import -silent -window "$window" "$file" 2>/dev/null || return 1
+    echo "$file"
+  else
+    screenshot "desktops-$1"
+  fi
+}
+
+band="0,48,156"
+light="90,125,222"
+
+check_desktop() {
+  local name="$1" expect_desktop="$2" began=$SECONDS
+  "start_$name" || fail "$name did not come up (see $artifacts/desktops-$name.log)"
+  local width height
+  read -r width height < <(screen_size)
+  start_program
+  local deadline=$((SECONDS + 20)) shot="" got=""
+  while [ $SECONDS -lt $deadline ]; do
+    if shot="$(shoot "$name")" && [ "$(pixel "$shot" $((width - 30)) 300)" = "$light" ]; then
+      got=yes
+      break
+    fi
+    sleep 0.3
+  done
+  [ -n "$got" ] || fail "$name: the main screen never reached the right edge (see ${shot:-no screenshot})"
+  sleep 0.3
+  shot="$(shoot "$name")" || fail "$name: no screenshot"
+  local point px py colour
+  for point in "2:2:$band" "$((width / 2)):40:$band" "30:$((height / 2)):$light" \
+               "$((width / 2)):$((height - 100)):$light" "$((width - 2)):$((height - 5)):$band"; do
+    IFS=: read -r px py colour <<<"$point"
+    got="$(pixel "$shot" "$px" "$py")"
+    [ "$got" = "$colour" ] || fail "$name: pixel ($px, $py) is '$got', not $colour (see $shot)"
+  done
+  stop_program
+  local run_began=$SECONDS
+
+  local out="$work/$name-run.txt" results="$work/$name-run.json"
+  start_program --run --results-file "$results" >"$out"
+  wait_for_exit 120
+  [ "$EXIT_CODE" = 0 ] || fail "$name: --run gave exit code $EXIT_CODE"
+  [ "$(wc -l <"$out")" = 21 ] || fail "$name: --run printed $(wc -l <"$out") lines, not 21"
+  /usr/bin/python3 "$here/check_results.py" "$results" 1 "$out" || fail "$name: results file"
+  xdpyinfo >/dev/null 2>&1 || fail "$name: the X server is gone after the run"
+  /usr/bin/python3 - "$results" "$name" "$expect_desktop" <<'PY' || exit 1
+import json, sys
+desktop = json.load(open(sys.argv[1]))["desktop"]
+name, want = sys.argv[2], sys.argv[3]
+key, _, value = want.partition("=")
+got = desktop.get(key)
+if str(got).lower() != value.lower():
+    sys.exit("FAIL: %s: the desktop is described as %r, %s should be %s" % (name, desktop, key, value))
+print("%s: %r" % (name, desktop))
+PY
+  echo "$name: main screen checked in $((run_began - began)) s, --run took $((SECONDS - run_began)) s"
+  stop_desktop
+}
+
+check_desktop openbox windowManager=Openbox
+check_desktop picom compositor=true
+check_desktop weston compositor=true
+echo "PASS"
