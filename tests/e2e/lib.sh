@@ -106,3 +106,46 @@ await_run_end() {
     sleep 0.2
   done
 }
+
+# until_true SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds;
+# 1 when SECONDS pass first.
+until_true() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+}
+
+# A window manager has named itself on the root window.
+wm_named() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+# await_main_screen WHAT SHOOT: until the screenshots SHOOT prints (default
+# `screenshot main`) show the main screen at the right edge, then checks
+# that the skin covers the screen: the title band at the top corners and
+# middle, the content at the left and bottom, the bottom band at its right.
+await_main_screen() {
+  local what="$1" shoot="${2:-screenshot main}" width height
+  local band="0,48,156" light="90,125,222"
+  read -r width height < <(screen_size)
+  local deadline=$((SECONDS + 30)) shot="" seen=""
+  while [ $SECONDS -lt $deadline ]; do
+    if shot="$($shoot)" && [ "$(pixel "$shot" $((width - 30)) 300)" = "$light" ]; then
+      seen=yes
+      break
+    fi
+    sleep 0.3
+  done
+  [ -n "$seen" ] || fail "$what: the main screen never reached the right edge (see ${shot:-no screenshot})"
+  sleep 0.3
+  shot="$($shoot)" || fail "$what: no screenshot"
+  local point px py colour got
+  for point in "2:2:$band" "$((width / 2)):40:$band" "$((width - 2)):70:$band" \
+               "30:$((height / 2)):$light" "$((width / 2)):$((height - 100)):$light" \
+               "$((width - 2)):$((height - 5)):$band"; do
+    IFS=: read -r px py colour <<<"$point"
+    got="$(pixel "$shot" "$px" "$py")"
+    [ "$got" = "$colour" ] || fail "$what: pixel ($px, $py) is '$got', not $colour (see $shot)"
+  done
+}

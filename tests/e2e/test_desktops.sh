@@ -39,15 +39,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-until_true() {  # until_true SECONDS COMMAND...: polls COMMAND every 0.1 s
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.1
-  done
-}
-wm_named() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 # A compositor owns the selection _NET_WM_CM_S0.
 compositor_running() {
   /usr/bin/python3 - <<'PY'
@@ -105,33 +96,11 @@ shoot() {
   fi
 }
 
-band="0,48,156"
-light="90,125,222"
-
 check_desktop() {
   local name="$1" expect_desktop="$2" began=$SECONDS
   "start_$name" || fail "$name did not come up (see $artifacts/desktops-$name.log)"
-  local width height
-  read -r width height < <(screen_size)
   start_program
-  local deadline=$((SECONDS + 20)) shot="" got=""
-  while [ $SECONDS -lt $deadline ]; do
-    if shot="$(shoot "$name")" && [ "$(pixel "$shot" $((width - 30)) 300)" = "$light" ]; then
-      got=yes
-      break
-    fi
-    sleep 0.3
-  done
-  [ -n "$got" ] || fail "$name: the main screen never reached the right edge (see ${shot:-no screenshot})"
-  sleep 0.3
-  shot="$(shoot "$name")" || fail "$name: no screenshot"
-  local point px py colour
-  for point in "2:2:$band" "$((width / 2)):40:$band" "30:$((height / 2)):$light" \
-               "$((width / 2)):$((height - 100)):$light" "$((width - 2)):$((height - 5)):$band"; do
-    IFS=: read -r px py colour <<<"$point"
-    got="$(pixel "$shot" "$px" "$py")"
-    [ "$got" = "$colour" ] || fail "$name: pixel ($px, $py) is '$got', not $colour (see $shot)"
-  done
+  await_main_screen "$name" "shoot $name"
   stop_program
   local run_began=$SECONDS
 
