@@ -1,5 +1,7 @@
 # Sourced by the other scripts: starts an Xvfb display for this shell when
 # it has none (or when QUORVEL_OWN_DISPLAY=1), and stops it on exit.
+# QUORVEL_SCREEN is its screen (1280x1024x24 unless set), QUORVEL_XVFB_ARGS
+# more options for it (the tests' "-cc 5" gives a DirectColor screen).
 quorvel_start_xvfb() {
   local size="${QUORVEL_SCREEN:-1280x1024x24}"
   if [ -n "${DISPLAY:-}" ] && [ "${QUORVEL_OWN_DISPLAY:-0}" != "1" ]; then
@@ -8,7 +10,9 @@ quorvel_start_xvfb() {
   local n
   for n in $(seq 90 140); do
     if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
-      Xvfb ":$n" -screen 0 "$size" -nolisten tcp -ac +extension RANDR >/dev/null 2>&1 &
+      # shellcheck disable=SC2086 # the extra options are words
+      Xvfb ":$n" -screen 0 "$size" -nolisten tcp -ac +extension RANDR ${QUORVEL_XVFB_ARGS:-} \
+        >/dev/null 2>&1 &
       QUORVEL_XVFB_PID=$!
       export DISPLAY=":$n"
       local i

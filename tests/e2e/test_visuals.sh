@@ -2,8 +2,9 @@
 # The main screen on screens of other depths than 24 bits, each an Xvfb
 # display of its own: 8-bit PseudoColor (the skin in the nearest colours of
 # the colour cube the program put into the default colormap), 16-bit and
-# 30-bit TrueColor (the skin's colours within the rounding of the
-# channels). On the 8-bit screen `--run` also ends with the report.
+# 30-bit TrueColor and 24-bit DirectColor (the skin's colours within the
+# rounding of the channels). On the 8-bit screen `--run` also ends with the
+# report.
 # The X11 program only (Wine draws through its own X11 driver).
 PROGRAM="$1"
 . "$(dirname "$0")/lib.sh"
@@ -95,12 +96,12 @@ near() {
 band="0,48,156"
 light="90,125,222"
 
-# check_depth DEPTH RUN: the main screen on a DEPTH-bit screen; with RUN
-# "run" also a whole `--run`.
+# check_depth DEPTH RUN [XVFB_ARGS]: the main screen on a DEPTH-bit screen;
+# with RUN "run" also a whole `--run`.
 check_depth() {
   local depth="$1"
-  QUORVEL_OWN_DISPLAY=1 QUORVEL_SCREEN="1024x768x$depth" quorvel_start_xvfb ||
-    fail "no $depth-bit display"
+  QUORVEL_OWN_DISPLAY=1 QUORVEL_SCREEN="1024x768x$depth" QUORVEL_XVFB_ARGS="${3:-}" \
+    quorvel_start_xvfb || fail "no $depth-bit display"
   local width=1024 height=768
   start_program
   # The window has made its colours once it is on the screen.
@@ -154,4 +155,5 @@ check_depth() {
 check_depth 8 run
 check_depth 16
 check_depth 30
+check_depth 24 "" "-cc 5"
 echo "PASS"

@@ -49,6 +49,18 @@ TEST(PixelFormat, DirectVisualsGetEachChannelRoundedToItsWidth) {
   }
 }
 
+// DirectColor: each channel's field is whatever entry of its own map holds
+// the intensity, as the allocated grey ramp says (here the maps hold the
+// intensities from the top down, entry 255 - v for v).
+TEST(PixelFormat, DirectColourChannelsTakeTheirEntriesFromTheGreyRamp) {
+  std::vector<unsigned long> greys;
+  for (unsigned long v = 0; v < 256; ++v) greys.push_back((255 - v) * 0x010101ul);
+  const PixelFormat format = PixelFormat::Ramps(32, false, 0xFF0000, 0xFF00, 0xFF, greys);
+  EXPECT_EQ(format.PixelOf(kLight), 0xA58221u);
+  EXPECT_EQ(format.PixelOf(0x000000), 0xFFFFFFu);
+  EXPECT_FALSE(format.matchesRaster());
+}
+
 TEST(PixelFormat, OnlyTheRastersOwnLayoutIsDrawnInPlace) {
   EXPECT_TRUE(PixelFormat::Direct(32, false, 0xFF0000, 0xFF00, 0xFF).matchesRaster());
   EXPECT_FALSE(PixelFormat::Direct(32, true, 0xFF0000, 0xFF00, 0xFF).matchesRaster());

@@ -13,8 +13,22 @@ unsigned short Intensity(int level, int top) {
 
 }  // namespace
 
-bool HasDirectPixels(const Visual* visual) {
-  return visual->c_class == TrueColor || visual->c_class == DirectColor;
+VisualColours ColoursOf(const Visual* visual) {
+  if (visual->c_class == TrueColor) return VisualColours::Fixed;
+  if (visual->c_class == DirectColor) return VisualColours::Ramps;
+  return VisualColours::Colormap;
+}
+
+std::unique_ptr<ColourCube> ColourCube::AllocateRamp(Display* display, int screen) {
+  std::unique_ptr<ColourCube> ramp(
+      new ColourCube(display, DefaultColormap(display, screen), false, 0));
+  std::vector<XColor> greys(256);
+  for (int v = 0; v < 256; ++v) {
+    greys[v].red = greys[v].green = greys[v].blue = static_cast<unsigned short>(v * 257);
+    greys[v].flags = DoRed | DoGreen | DoBlue;
+  }
+  if (!ramp->FillWith(std::move(greys))) return nullptr;
+  return ramp;
 }
 
 std::unique_ptr<ColourCube> ColourCube::Allocate(Display* display, int screen, Visual* visual,
@@ -44,7 +58,7 @@ std::unique_ptr<ColourCube> ColourCube::Allocate(Display* display, int screen, V
 
 bool ColourCube::Fill() {
   const int top = levels_ - 1;
-  cells_.clear();
+  std::vector<XColor> colours;
   for (int r = 0; r < levels_; ++r) {
     for (int g = 0; g < levels_; ++g) {
       for (int b = 0; b < levels_; ++b) {
@@ -53,16 +67,24 @@ bool ColourCube::Fill() {
         colour.green = Intensity(g, top);
         colour.blue = Intensity(b, top);
         colour.flags = DoRed | DoGreen | DoBlue;
-        if (XAllocColor(display_, colormap_, &colour) == 0) {
-          if (!cells_.empty()) {
-            XFreeColors(display_, colormap_, cells_.data(), static_cast<int>(cells_.size()), 0);
-          }
-          cells_.clear();
-          return false;
-        }
-        cells_.push_back(colour.pixel);
+        colours.push_back(colour);
       }
     }
+  }
+  return FillWith(std::move(colours));
+}
+
+bool ColourCube::FillWith(std::vector<XColor> colours) {
+  cells_.clear();
+  for (XColor& colour : colours) {
+    if (XAllocColor(display_, colormap_, &colour) == 0) {
+      if (!cells_.empty()) {
+        XFreeColors(display_, colormap_, cells_.data(), static_cast<int>(cells_.size()), 0);
+      }
+      cells_.clear();
+      return false;
+    }
+    cells_.push_back(colour.pixel);
   }
   return true;
 }

@@ -1,7 +1,8 @@
 // The colours the program draws with on a visual whose pixels index a
-// colormap (8-bit PseudoColor and its static and grey kin): a cube of
+// colormap: on 8-bit PseudoColor and its static and grey kin a cube of
 // levels^3 colours, allocated read-only in the default colormap where it
-// has room, else in a colormap of the program's own.
+// has room, else in a colormap of the program's own; on DirectColor, whose
+// channels each index a map of their own, every intensity of each channel.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -20,6 +21,10 @@ class ColourCube {
   // once. Null only when nothing works.
   static std::unique_ptr<ColourCube> Allocate(Display* display, int screen, Visual* visual,
                                               int levels);
+  // On DirectColor: the 256 greys in the default colormap, so that each
+  // channel's field of cells()[v] is the channel's intensity v. Null when
+  // the colormap has no room (a cube is the way out then).
+  static std::unique_ptr<ColourCube> AllocateRamp(Display* display, int screen);
   ~ColourCube();  // gives the cells, or the private colormap, back
   ColourCube(const ColourCube&) = delete;
   ColourCube& operator=(const ColourCube&) = delete;
@@ -28,15 +33,20 @@ class ColourCube {
   Colormap colormap() const { return colormap_; }
   bool isPrivate() const { return private_; }
   int levels() const { return levels_; }
-  // The pixel of each cell, red slowest (PixelFormat::Cube).
+  bool isRamp() const { return levels_ == 0; }
+  // The pixel of each cell, red slowest (PixelFormat::Cube), or of each
+  // grey of the ramp.
   const std::vector<unsigned long>& cells() const { return cells_; }
 
  private:
   static constexpr int kFewestSharedLevels = 4;
   ColourCube(Display* display, Colormap colormap, bool isPrivate, int levels)
       : display_(display), colormap_(colormap), private_(isPrivate), levels_(levels) {}
-  // Allocates every cell in colormap_; false (nothing kept) when one fails.
+  // Allocates the cube's cells in colormap_; false (nothing kept) when one
+  // fails.
   bool Fill();
+  // Allocates `colours` in colormap_ in order; as Fill.
+  bool FillWith(std::vector<XColor> colours);
 
   Display* display_;
   Colormap colormap_;
@@ -45,8 +55,12 @@ class ColourCube {
   std::vector<unsigned long> cells_;
 };
 
-// True for visuals whose pixels carry their colour in bit fields
-// (TrueColor, DirectColor), so no colormap entries are needed.
-bool HasDirectPixels(const Visual* visual);
+// How a visual's pixels get their colours.
+enum class VisualColours {
+  Fixed,     // TrueColor: the pixel's bit fields are the colour
+  Ramps,     // DirectColor: the bit fields index per-channel maps
+  Colormap,  // the pixel indexes one colormap
+};
+VisualColours ColoursOf(const Visual* visual);
 
 }  // namespace quorvel::x11

@@ -56,6 +56,20 @@ PixelFormat PixelFormat::Direct(int bitsPerPixel, bool msbFirst, unsigned long r
   return f;
 }
 
+PixelFormat PixelFormat::Ramps(int bitsPerPixel, bool msbFirst, unsigned long redMask,
+                               unsigned long greenMask, unsigned long blueMask,
+                               const std::vector<unsigned long>& greys) {
+  PixelFormat f;
+  f.bitsPerPixel_ = bitsPerPixel;
+  f.msbFirst_ = msbFirst;
+  for (std::size_t v = 0; v < 256 && v < greys.size(); ++v) {
+    f.red_[v] = static_cast<std::uint32_t>(greys[v] & redMask);
+    f.green_[v] = static_cast<std::uint32_t>(greys[v] & greenMask);
+    f.blue_[v] = static_cast<std::uint32_t>(greys[v] & blueMask);
+  }
+  return f;
+}
+
 PixelFormat PixelFormat::Cube(int bitsPerPixel, bool msbFirst, int levels,
                               std::vector<unsigned long> cells) {
   PixelFormat f;

@@ -20,6 +20,12 @@ class PixelFormat {
   // significant byte first.
   static PixelFormat Direct(int bitsPerPixel, bool msbFirst, unsigned long redMask,
                             unsigned long greenMask, unsigned long blueMask);
+  // A direct format whose channels index maps of their own (DirectColor):
+  // `greys[v]` is the pixel of grey v (256 entries), so its field in each
+  // mask is that channel's intensity v.
+  static PixelFormat Ramps(int bitsPerPixel, bool msbFirst, unsigned long redMask,
+                           unsigned long greenMask, unsigned long blueMask,
+                           const std::vector<unsigned long>& greys);
   // A cube of `levels` per channel (at least 2): level i of a channel is
   // the intensity i * 255 / (levels - 1) rounded, and `cells` holds the pixel of
   // each cell, red slowest, blue fastest (levels^3 entries).

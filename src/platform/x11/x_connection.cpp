@@ -63,7 +63,10 @@ PixelLayout ReadPixelLayout(Display* d, int screen, Visual* visual, const Colour
   }
   if (formats != nullptr) XFree(formats);
   const bool msbFirst = ImageByteOrder(d) == MSBFirst;
-  if (cube != nullptr) {
+  if (cube != nullptr && cube->isRamp()) {
+    layout.format = PixelFormat::Ramps(layout.bitsPerPixel, msbFirst, visual->red_mask,
+                                       visual->green_mask, visual->blue_mask, cube->cells());
+  } else if (cube != nullptr) {
     layout.format = PixelFormat::Cube(layout.bitsPerPixel, msbFirst, cube->levels(), cube->cells());
   } else {
     layout.format = PixelFormat::Direct(layout.bitsPerPixel, msbFirst, visual->red_mask,
@@ -104,8 +107,11 @@ XConnection::XConnection(Display* display)
       root_(RootWindow(display, screen_)),
       visual_(DefaultVisual(display, screen_)),
       atoms_(InternAtoms(display)) {
-  if (!HasDirectPixels(visual_)) {
-    cube_ = ColourCube::Allocate(display_, screen_, visual_, CubeLevelsFor(DefaultDepth(display_, screen_)));
+  const VisualColours colours = ColoursOf(visual_);
+  if (colours == VisualColours::Ramps) cube_ = ColourCube::AllocateRamp(display_, screen_);
+  if (colours != VisualColours::Fixed && !cube_) {
+    cube_ = ColourCube::Allocate(display_, screen_, visual_,
+                                 CubeLevelsFor(DefaultDepth(display_, screen_)));
   }
   layout_ = ReadPixelLayout(display_, screen_, visual_, cube_.get());
   int major = 0, minor = 0;
