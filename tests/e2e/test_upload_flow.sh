@@ -149,7 +149,9 @@ pages_opened() { [ "$(cat "$work/opened.log" 2>/dev/null | wc -l)" -ge "$1" ]; }
 upload_once() {
   local n="$1" name="${2:-}" email="${3:-}"
   start_program
-  wait_for_pixel $((width / 2)) $((height / 2)) "90,125,222" 30 ||
+  # The slide-in has ended once the right edge shows the content: a click
+  # during the slide can miss the button moving under it.
+  wait_for_pixel $((width - 30)) 300 "90,125,222" 30 ||
     { shot no-window; fail "run $n: the main screen never showed its light blue"; }
   shot "run$n-main"
 
