@@ -12,6 +12,14 @@ fail() {
   exit 1
 }
 
+# only_backend BACKEND: skips the test (exit 77) for the other backend.
+only_backend() {
+  if [ "${QUORVEL_BACKEND:-x11}" != "$1" ]; then
+    echo "SKIP: the $1 backend only"
+    exit 77
+  fi
+}
+
 # start_program ARGS...: starts the program in the background; PROGRAM_PID.
 start_program() {
   if [ -n "${QUORVEL_WRAPPER:-}" ]; then

@@ -7,10 +7,7 @@
 # The X11 program only (the Windows one has no frame answers to record).
 PROGRAM="$1"
 . "$(dirname "$0")/lib.sh"
-if [ "${QUORVEL_BACKEND:-x11}" != "x11" ]; then
-  echo "SKIP: the X11 backend only"
-  exit 77
-fi
+only_backend x11
 command -v mutter >/dev/null || fail "mutter is not installed"
 
 export QUORVEL_OWN_DISPLAY=1

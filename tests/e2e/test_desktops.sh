@@ -10,10 +10,7 @@
 # is test_wine_window_manager.
 PROGRAM="$1"
 . "$(dirname "$0")/lib.sh"
-if [ "${QUORVEL_BACKEND:-x11}" != "x11" ]; then
-  echo "SKIP: the X11 backend only"
-  exit 77
-fi
+only_backend x11
 . "${QUORVEL_SOURCE:-$(dirname "$0")/../..}/scripts/xvfb.sh"
 here="$(cd "$(dirname "$0")" && pwd)"
 work="$(mktemp -d)"

@@ -8,10 +8,7 @@
 # The X11 program only (Wine draws through its own X11 driver).
 PROGRAM="$1"
 . "$(dirname "$0")/lib.sh"
-if [ "${QUORVEL_BACKEND:-x11}" != "x11" ]; then
-  echo "SKIP: the X11 backend only"
-  exit 77
-fi
+only_backend x11
 . "${QUORVEL_SOURCE:-$(dirname "$0")/../..}/scripts/xvfb.sh"
 python=/usr/bin/python3
 [ -x "$python" ] || python=python3

@@ -8,10 +8,7 @@
 # build folder (build/win32/wineprefix-managed).
 PROGRAM="$1"
 . "$(dirname "$0")/lib.sh"
-if [ "${QUORVEL_BACKEND:-x11}" != "win32" ]; then
-  echo "SKIP: the Win32 backend only"
-  exit 77
-fi
+only_backend win32
 command -v openbox >/dev/null || fail "openbox is not installed"
 . "${QUORVEL_SOURCE:-$(dirname "$0")/../..}/scripts/xvfb.sh"
 
