@@ -213,10 +213,11 @@ upload_once 2
   fail "after the second send the server had $(wc -l <"$work/requests.log") requests, not 2"
 check_request "$(sed -n 2p "$work/requests.log")" "second upload (stored identity)"
 
-# Every page opened is the comparison page (under Wine possibly none).
+# Every page opened is the comparison page of the server that took the
+# upload (under Wine possibly none).
+page="http://127.0.0.1:$port/results.asp"
 while read -r opened; do
-  [ "$opened" = "http://www.quorvel.net/results.asp" ] ||
-    fail "the page opened was '$opened', not http://www.quorvel.net/results.asp"
+  [ "$opened" = "$page" ] || fail "the page opened was '$opened', not $page"
 done < <(cat "$work/opened.log" 2>/dev/null)
 echo "comparison page opened: $(wc -l < <(cat "$work/opened.log" 2>/dev/null)) time(s)"
 
