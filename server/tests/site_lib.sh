@@ -44,5 +44,7 @@ upload_query() {
     "$1" "$2" "$2"
 }
 
+[ -x "${QUORVEL_RESULTS_SERVER:-}" ] || site_fail "QUORVEL_RESULTS_SERVER must name the quorvel-results program"
+
 unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY all_proxy ALL_PROXY
 export no_proxy="127.0.0.1,localhost"

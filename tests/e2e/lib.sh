@@ -89,3 +89,42 @@ await_test_window() {
     sleep 0.02
   done
 }
+
+# wait_until SECONDS COMMAND...: polls COMMAND every 0.2 s.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  while [ $SECONDS -lt $deadline ]; do
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# await_test_run_end LIMIT: after "Run Test", waits for the test run to be
+# over: its windows have been gone for 2.5 s (they close and open again
+# between the tests). 1: no test window appeared within 20 s; 2: the run
+# did not end within LIMIT seconds.
+await_test_run_end() {
+  await_test_window 20 || return 1
+  local deadline=$((SECONDS + $1)) quiet_since=""
+  while [ $SECONDS -lt $deadline ]; do
+    if test_window_shown; then
+      quiet_since=""
+    elif [ -z "$quiet_since" ]; then
+      quiet_since=$(date +%s%N)
+    elif [ $(( ($(date +%s%N) - quiet_since) / 1000000 )) -ge 2500 ]; then
+      return 0
+    fi
+    sleep 0.2
+  done
+  return 2
+}
+
+# click X Y: a left click with the pauses a person leaves.
+click() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool click 1
+  sleep 0.5
+}

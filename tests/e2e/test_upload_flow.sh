@@ -104,41 +104,12 @@ fi
 read -r width height < <(screen_size)
 [ "$height" -gt 700 ] || fail "the screen is ${width}x${height}; this test needs one taller than 700 pixels"
 
-# wait_until SECONDS COMMAND...: polls COMMAND every 0.2 s.
-wait_until() {
-  local deadline=$((SECONDS + $1))
-  shift
-  while [ $SECONDS -lt $deadline ]; do
-    "$@" && return 0
-    sleep 0.2
-  done
-  return 1
-}
-
-# The test run is over once its windows have been gone for 2.5 s (they
-# close and open again between the tests).
 wait_for_test_run() {
-  await_test_window 20 || { shot no-test-window; fail "no test window appeared after 'Run Test'"; }
-  local deadline=$((SECONDS + run_limit)) quiet_since=""
-  while [ $SECONDS -lt $deadline ]; do
-    if test_window_shown; then
-      quiet_since=""
-    elif [ -z "$quiet_since" ]; then
-      quiet_since=$(date +%s%N)
-    elif [ $(( ($(date +%s%N) - quiet_since) / 1000000 )) -ge 2500 ]; then
-      return 0
-    fi
-    sleep 0.2
-  done
-  shot test-run-too-long
-  fail "the test run did not end within $run_limit s"
-}
-
-click() {
-  xdotool mousemove "$1" "$2"
-  sleep 0.2
-  xdotool click 1
-  sleep 0.5
+  await_test_run_end "$run_limit"
+  case $? in
+    1) shot no-test-window; fail "no test window appeared after 'Run Test'" ;;
+    2) shot test-run-too-long; fail "the test run did not end within $run_limit s" ;;
+  esac
 }
 
 requests_seen() { [ "$(wc -l <"$work/requests.log")" -ge "$1" ]; }
