@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -78,7 +79,7 @@ void TakeUpload(const httplib::Request& req, httplib::Response& res, ResultStore
 }
 
 void ComparisonPage(const httplib::Request& req, httplib::Response& res, ResultStore& store,
-                    const SiteSettings& settings) {
+                    ScoreSummary& summary, const SiteSettings& settings) {
   ComparisonRequest request;
   request.filter = FilterOf(req);
   // A page number that is not one shows the first page.
@@ -87,7 +88,7 @@ void ComparisonPage(const httplib::Request& req, httplib::Response& res, ResultS
   request.now = settings.now();
   Comparison comparison;
   std::string error;
-  if (!GatherComparison(store, request, comparison, error)) return DatabaseDown(res, error);
+  if (!GatherComparison(store, summary, request, comparison, error)) return DatabaseDown(res, error);
   res.set_content(RenderComparisonPage(comparison), kHtml);
 }
 
@@ -139,9 +140,17 @@ void InstallRoutes(httplib::Server& server, ResultStore& store, SiteSettings set
              [&store, settings](const httplib::Request& req, httplib::Response& res) {
                TakeUpload(req, res, store, settings);
              });
-  server.Get("/results.asp", [&store, settings](const httplib::Request& req, httplib::Response& res) {
-    ComparisonPage(req, res, store, settings);
-  });
+  auto summary = std::make_shared<ScoreSummary>();
+  {
+    // Read once now, so that the first visitor does not wait for all of it.
+    ScoreSummary::Figures ignored;
+    std::string error;
+    summary->Current(store, kAdaptersShown, ignored, error);
+  }
+  server.Get("/results.asp",
+             [&store, summary, settings](const httplib::Request& req, httplib::Response& res) {
+               ComparisonPage(req, res, store, *summary, settings);
+             });
   server.Get(R"(/result/(\d+))", [&store](const httplib::Request& req, httplib::Response& res) {
     ResultPage(req, res, store);
   });

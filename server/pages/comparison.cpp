@@ -93,11 +93,13 @@ std::string AdapterTable(const Comparison& c) {
 
 }  // namespace
 
-bool GatherComparison(ResultStore& store, const ComparisonRequest& request, Comparison& out,
-                      std::string& error) {
+bool GatherComparison(ResultStore& store, ScoreSummary& summary, const ComparisonRequest& request,
+                      Comparison& out, std::string& error) {
   out = Comparison{};
   out.filter = request.filter;
-  if (!store.Count(ResultFilter{}, out.total, error)) return false;
+  ScoreSummary::Figures figures;
+  if (!summary.Current(store, kAdaptersShown, figures, error)) return false;
+  out.total = figures.total;
   if (!store.Count(out.filter, out.matching, error)) return false;
   out.pageCount = std::max<std::int64_t>(1, (out.matching + kResultsPerPage - 1) / kResultsPerPage);
   out.page = std::clamp<std::int64_t>(request.page, 1, out.pageCount);
@@ -109,15 +111,17 @@ bool GatherComparison(ResultStore& store, const ComparisonRequest& request, Comp
     return false;
   }
   if (out.yours) {
-    out.yourRanking.total = out.total;
-    if (!store.CountBelow(out.yours->upload.overall, out.yourRanking.below, error)) return false;
+    out.yourRanking.total = figures.total;
+    for (const auto& [score, n] : figures.scores) {
+      if (score >= out.yours->upload.overall) break;
+      out.yourRanking.below += n;
+    }
   }
-  if (!store.Adapters(ResultFilter{}, kAdaptersShown, out.adapters, error)) return false;
-  if (!store.OsNames(out.osNames, error)) return false;
-  std::int64_t max = 0;
-  if (!store.MaxOverall(max, error)) return false;
-  out.binWidth = HistogramBinWidth(max, kHistogramTargetBins);
-  return store.Histogram(out.binWidth, out.bins, error);
+  out.adapters = std::move(figures.adapters);
+  out.osNames = std::move(figures.osNames);
+  out.binWidth = HistogramBinWidth(figures.maxOverall, kHistogramTargetBins);
+  out.bins = ScoreSummary::Bins(figures.scores, out.binWidth);
+  return true;
 }
 
 std::string RenderComparisonPage(const Comparison& c) {

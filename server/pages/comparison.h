@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "storage/result_store.h"
+#include "storage/score_summary.h"
 
 namespace quorvel::site {
 
@@ -50,8 +51,10 @@ struct Comparison {
 // of ten, the smallest that needs at most `targetBins` bins.
 std::int64_t HistogramBinWidth(std::int64_t max, std::int64_t targetBins);
 
-bool GatherComparison(ResultStore& store, const ComparisonRequest& request, Comparison& out,
-                      std::string& error);
+// The page's content: the top list and the visitor's result from `store`,
+// the figures of all results from `summary` (brought up to date first).
+bool GatherComparison(ResultStore& store, ScoreSummary& summary, const ComparisonRequest& request,
+                      Comparison& out, std::string& error);
 
 std::string RenderComparisonPage(const Comparison& comparison);
 

@@ -146,61 +146,18 @@ bool ResultStore::Top(const ResultFilter& filter, std::int64_t limit, std::int64
   return Results(where + "ORDER BY overall DESC, id ASC LIMIT ? OFFSET ?", params, results, error);
 }
 
-bool ResultStore::CountBelow(std::int64_t overall, std::int64_t& count, std::string& error) {
+bool ResultStore::ScoresAfter(std::int64_t afterId, std::vector<ScoreRow>& out,
+                              std::string& error) {
   std::vector<SqlRow> rows;
-  return Run("SELECT COUNT(*) FROM results WHERE overall < ?", {overall}, &rows, error) &&
-         OneNumber(rows, count);
-}
-
-bool ResultStore::Adapters(const ResultFilter& filter, std::int64_t limit,
-                           std::vector<AdapterSummary>& adapters, std::string& error) {
-  // The median is the middle score of each adapter's sorted scores, or the
-  // mean of the two middle ones: window functions, the same on both databases.
-  std::vector<SqlValue> params;
-  const std::string where = Where(filter, params);
-  params.push_back(limit);
-  std::vector<SqlRow> rows;
-  if (!Run(std::string("SELECT card_name, n, AVG(overall) FROM ("
-                       " SELECT card_name, overall,"
-                       "  ROW_NUMBER() OVER (PARTITION BY card_name ORDER BY overall) AS rn,"
-                       "  COUNT(*) OVER (PARTITION BY card_name) AS n"
-                       " FROM results ") +
-               where +
-               ") AS ranked WHERE rn = (n + 1) / 2 OR rn = (n + 2) / 2 "
-               "GROUP BY card_name, n ORDER BY n DESC, card_name LIMIT ?",
-           params, &rows, error)) {
+  if (!Run("SELECT id, card_name, os, overall FROM results WHERE id > ? ORDER BY id", {afterId},
+           &rows, error)) {
     return false;
   }
-  adapters.clear();
+  out.clear();
+  out.reserve(rows.size());
   for (SqlRow& row : rows) {
-    adapters.push_back(AdapterSummary{std::move(row[0]), Int(row[1]),
-                                      std::strtod(row[2].c_str(), nullptr)});
+    out.push_back(ScoreRow{Int(row[0]), std::move(row[1]), std::move(row[2]), Int(row[3])});
   }
-  return true;
-}
-
-bool ResultStore::MaxOverall(std::int64_t& max, std::string& error) {
-  std::vector<SqlRow> rows;
-  return Run("SELECT MAX(overall) FROM results", {}, &rows, error) && OneNumber(rows, max);
-}
-
-bool ResultStore::Histogram(std::int64_t width, std::vector<HistogramBin>& bins,
-                            std::string& error) {
-  std::vector<SqlRow> rows;
-  if (!Run("SELECT overall / ? AS bin, COUNT(*) FROM results GROUP BY bin ORDER BY bin",
-           {width}, &rows, error)) {
-    return false;
-  }
-  bins.clear();
-  for (const SqlRow& row : rows) bins.push_back(HistogramBin{Int(row[0]), Int(row[1])});
-  return true;
-}
-
-bool ResultStore::OsNames(std::vector<std::string>& names, std::string& error) {
-  std::vector<SqlRow> rows;
-  if (!Run("SELECT DISTINCT os FROM results ORDER BY os", {}, &rows, error)) return false;
-  names.clear();
-  for (SqlRow& row : rows) names.push_back(std::move(row[0]));
   return true;
 }
 

@@ -41,19 +41,9 @@ class ResultStore {
   // Highest overall score first; equal scores in the order they came.
   bool Top(const ResultFilter& filter, std::int64_t limit, std::int64_t offset,
            std::vector<StoredResult>& results, std::string& error);
-  // Results of all, with a lower overall score than `overall`.
-  bool CountBelow(std::int64_t overall, std::int64_t& count, std::string& error);
-  // Adapters of the results that match `filter`, most results first, at
-  // most `limit`, each with its median overall score.
-  bool Adapters(const ResultFilter& filter, std::int64_t limit,
-                std::vector<AdapterSummary>& adapters, std::string& error);
-  // The highest overall score of all results (0 when there are none).
-  bool MaxOverall(std::int64_t& max, std::string& error);
-  // All results' overall scores counted in bins `width` wide (bins without
-  // a result are left out), lowest first.
-  bool Histogram(std::int64_t width, std::vector<HistogramBin>& bins, std::string& error);
-  // The operating systems named by any result, in order.
-  bool OsNames(std::vector<std::string>& names, std::string& error);
+  // The adapter, system and score of every result with a number above
+  // `afterId`, lowest number first.
+  bool ScoresAfter(std::int64_t afterId, std::vector<ScoreRow>& rows, std::string& error);
 
   SqlConnection& connection() { return *db_; }
 

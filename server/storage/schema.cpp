@@ -33,12 +33,12 @@ const std::vector<std::vector<std::string>>& Migrations() {
           " multi_cpu SMALLINT NOT NULL,"
           " cpu_id TEXT NOT NULL,"
           " os TEXT NOT NULL)",
-          // The ranking, the top list, the histogram and the highest score.
+          // The top list and the ranking.
           "CREATE INDEX results_by_overall ON results (overall DESC, id)",
-          // One adapter's results and the adapters' medians.
-          "CREATE INDEX results_by_card ON results (card_name, overall)",
-          // One operating system's results.
-          "CREATE INDEX results_by_os ON results (os, overall)",
+          // The top list of one adapter, of one operating system, and of both.
+          "CREATE INDEX results_by_card ON results (card_name, overall DESC, id)",
+          "CREATE INDEX results_by_os ON results (os, overall DESC, id)",
+          "CREATE INDEX results_by_card_and_os ON results (card_name, os, overall DESC, id)",
           // The newest upload of an address, and its uploads of the last minute.
           "CREATE INDEX results_by_sender ON results (sender, submitted_at)",
       },

@@ -27,6 +27,14 @@ struct AdapterSummary {
   double medianOverall = 0;
 };
 
+// What the figures of all results are made from.
+struct ScoreRow {
+  std::int64_t id = 0;
+  std::string cardName;
+  std::string os;
+  std::int64_t overall = 0;
+};
+
 struct HistogramBin {
   std::int64_t index = 0;  // the bin holds overall scores index*width .. index*width + width - 1
   std::int64_t count = 0;

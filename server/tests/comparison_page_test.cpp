@@ -47,10 +47,11 @@ class ComparisonPageTest : public ::testing::TestWithParam<std::string> {
                    std::int64_t now = kNow) {
     ComparisonRequest request{filter, page, sender, now};
     Comparison comparison;
-    EXPECT_TRUE(GatherComparison(*store, request, comparison, error)) << error;
+    EXPECT_TRUE(GatherComparison(*store, summary, request, comparison, error)) << error;
     return RenderComparisonPage(comparison);
   }
   std::unique_ptr<ResultStore> store;
+  ScoreSummary summary;
   std::int64_t yourId = 0;
   std::string error;
 };

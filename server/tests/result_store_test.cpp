@@ -3,6 +3,7 @@
 
 #include "site_fixtures.h"
 #include "storage/schema.h"
+#include "storage/score_summary.h"
 
 namespace quorvel::site {
 namespace {
@@ -90,48 +91,51 @@ TEST_P(ResultStoreTest, ListsFiltersAndCounts) {
   EXPECT_EQ(n, 3);
   ASSERT_TRUE(store->Count({"", "2000"}, n, error));
   EXPECT_EQ(n, 2);
-  ASSERT_TRUE(store->CountBelow(500, n, error));
-  EXPECT_EQ(n, 2);
-  ASSERT_TRUE(store->MaxOverall(n, error));
-  EXPECT_EQ(n, 500);
 
-  std::vector<std::string> os;
-  ASSERT_TRUE(store->OsNames(os, error));
-  EXPECT_EQ(os, (std::vector<std::string>{"2000", "XP"}));
+  std::vector<ScoreRow> scores;
+  ASSERT_TRUE(store->ScoresAfter(2, scores, error)) << error;
+  ASSERT_EQ(scores.size(), 2u);
+  EXPECT_EQ(scores[0].id, 3);
+  EXPECT_EQ(scores[0].cardName, "GeForce");
+  EXPECT_EQ(scores[0].os, "XP");
+  EXPECT_EQ(scores[0].overall, 500);
+  EXPECT_EQ(scores[1].id, 4);
 }
 
-TEST_P(ResultStoreTest, AdaptersHaveTheirMedianAndCount) {
+TEST_P(ResultStoreTest, SummaryHasMediansCountsAndBinsAndFollowsNewResults) {
   for (std::int64_t s : {100, 400, 200}) Add(ExampleUpload("g", "GeForce", s));  // odd: 200
-  for (std::int64_t s : {10, 40, 20, 30}) Add(ExampleUpload("r", "Radeon", s));  // even: 25
+  for (std::int64_t s : {10, 40, 20, 30}) Add(ExampleUpload("r", "Radeon", s, "2000"));  // even: 25
+  ScoreSummary summary;
+  ScoreSummary::Figures f;
+  ASSERT_TRUE(summary.Current(*store, 10, f, error)) << error;
+  EXPECT_EQ(f.total, 7);
+  EXPECT_EQ(f.maxOverall, 400);
+  EXPECT_EQ(f.osNames, (std::vector<std::string>{"2000", "XP"}));
+  ASSERT_EQ(f.adapters.size(), 2u);
+  EXPECT_EQ(f.adapters[0].cardName, "Radeon");
+  EXPECT_EQ(f.adapters[0].count, 4);
+  EXPECT_DOUBLE_EQ(f.adapters[0].medianOverall, 25);
+  EXPECT_EQ(f.adapters[1].cardName, "GeForce");
+  EXPECT_DOUBLE_EQ(f.adapters[1].medianOverall, 200);
+
+  // Results added later are counted at the next look; the limit cuts the list.
   Add(ExampleUpload("m", "Matrox", 7));
-  std::vector<AdapterSummary> adapters;
-  ASSERT_TRUE(store->Adapters({}, 10, adapters, error)) << error;
-  ASSERT_EQ(adapters.size(), 3u);
-  EXPECT_EQ(adapters[0].cardName, "Radeon");
-  EXPECT_EQ(adapters[0].count, 4);
-  EXPECT_DOUBLE_EQ(adapters[0].medianOverall, 25);
-  EXPECT_EQ(adapters[1].cardName, "GeForce");
-  EXPECT_DOUBLE_EQ(adapters[1].medianOverall, 200);
-  EXPECT_EQ(adapters[2].cardName, "Matrox");
-  EXPECT_DOUBLE_EQ(adapters[2].medianOverall, 7);
+  Add(ExampleUpload("g", "GeForce", 500));
+  ASSERT_TRUE(summary.Current(*store, 2, f, error)) << error;
+  EXPECT_EQ(f.total, 9);
+  EXPECT_EQ(f.maxOverall, 500);
+  ASSERT_EQ(f.adapters.size(), 2u);
+  EXPECT_EQ(f.adapters[0].cardName, "GeForce");  // 4 results; ties by name
+  EXPECT_DOUBLE_EQ(f.adapters[0].medianOverall, 300);
+  EXPECT_EQ(f.adapters[1].cardName, "Radeon");
 
-  ASSERT_TRUE(store->Adapters({}, 1, adapters, error));
-  EXPECT_EQ(adapters.size(), 1u);
-}
-
-TEST_P(ResultStoreTest, HistogramCountsScoresInBins) {
-  for (std::int64_t s : {0, 9, 10, 25, 29, 95}) Add(ExampleUpload("h", "GeForce", s));
-  std::vector<HistogramBin> bins;
-  ASSERT_TRUE(store->Histogram(10, bins, error)) << error;
-  ASSERT_EQ(bins.size(), 4u);
-  EXPECT_EQ(bins[0].index, 0);
-  EXPECT_EQ(bins[0].count, 2);
-  EXPECT_EQ(bins[1].index, 1);
-  EXPECT_EQ(bins[1].count, 1);
-  EXPECT_EQ(bins[2].index, 2);
-  EXPECT_EQ(bins[2].count, 2);
-  EXPECT_EQ(bins[3].index, 9);
-  EXPECT_EQ(bins[3].count, 1);
+  // Results removed behind the site's back: counted again from the start.
+  ASSERT_TRUE(store->connection().Run("DELETE FROM results WHERE card_name = ?", {std::string("GeForce")},
+                                      nullptr, error));
+  ASSERT_TRUE(summary.Current(*store, 10, f, error)) << error;
+  EXPECT_EQ(f.total, 5);
+  EXPECT_EQ(f.maxOverall, 40);
+  EXPECT_EQ(f.adapters.size(), 2u);
 }
 
 TEST_P(ResultStoreTest, FindsAnAddresssNewestUploadAndRecentCount) {
@@ -181,6 +185,32 @@ TEST(OpenSqlConnection, ExplainsWhatItCannotOpen) {
   EXPECT_FALSE(error.empty());
   EXPECT_FALSE(OpenSqlConnection("postgresql:///nodb?host=/nonexistent-folder", error));
   EXPECT_NE(error.find("/nonexistent-folder"), std::string::npos) << error;
+}
+
+}  // namespace
+}  // namespace quorvel::site
+
+namespace quorvel::site {
+namespace {
+
+TEST(ScoreSummary, MedianAndBinsOfCountedScores) {
+  EXPECT_DOUBLE_EQ(ScoreSummary::Median({}, 0), 0);
+  EXPECT_DOUBLE_EQ(ScoreSummary::Median({{5, 1}}, 1), 5);
+  EXPECT_DOUBLE_EQ(ScoreSummary::Median({{1, 1}, {2, 1}}, 2), 1.5);
+  EXPECT_DOUBLE_EQ(ScoreSummary::Median({{1, 2}, {9, 2}}, 4), 5);
+  EXPECT_DOUBLE_EQ(ScoreSummary::Median({{1, 3}, {9, 1}}, 4), 1);
+  EXPECT_DOUBLE_EQ(ScoreSummary::Median({{1, 1}, {4, 3}, {9, 1}}, 5), 4);
+  const std::vector<HistogramBin> bins =
+      ScoreSummary::Bins({{0, 1}, {9, 1}, {10, 1}, {25, 1}, {29, 1}, {95, 1}}, 10);
+  ASSERT_EQ(bins.size(), 4u);
+  EXPECT_EQ(bins[0].index, 0);
+  EXPECT_EQ(bins[0].count, 2);
+  EXPECT_EQ(bins[1].index, 1);
+  EXPECT_EQ(bins[1].count, 1);
+  EXPECT_EQ(bins[2].index, 2);
+  EXPECT_EQ(bins[2].count, 2);
+  EXPECT_EQ(bins[3].index, 9);
+  EXPECT_EQ(bins[3].count, 1);
 }
 
 }  // namespace
