@@ -30,7 +30,7 @@ class DeadlineStream : public httplib::Stream {
       offset_ += n;
       return static_cast<ssize_t>(n);
     }
-    if (!is_readable()) return -1;
+    if (received_ >= kMaxRequestBytes || !is_readable()) return -1;
     if (size >= buffer_.size()) return Receive(ptr, size);
     const ssize_t n = Receive(buffer_.data(), buffer_.size());
     if (n <= 0) return n;
@@ -75,10 +75,12 @@ class DeadlineStream : public httplib::Stream {
   }
 
   ssize_t Receive(char* ptr, std::size_t size) {
+    size = std::min(size, kMaxRequestBytes - received_);
     ssize_t n;
     do {
       n = ::recv(sock_, ptr, size, 0);
     } while (n < 0 && errno == EINTR);
+    if (n > 0) received_ += static_cast<std::size_t>(n);
     return n;
   }
 
@@ -103,6 +105,7 @@ class DeadlineStream : public httplib::Stream {
   std::array<char, 4096> buffer_{};
   std::size_t offset_ = 0;
   std::size_t filled_ = 0;
+  std::size_t received_ = 0;
 };
 
 }  // namespace

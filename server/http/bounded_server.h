@@ -1,7 +1,8 @@
-// cpp-httplib's server with a bound on the whole time of a request: a
-// client that sends its request slowly, byte by byte, is dropped once the
-// bound has passed, not kept for as long as each byte comes in time. One
-// request per connection (the program and browsers open a new one).
+// cpp-httplib's server with bounds on the whole of a request: a client
+// that sends its request slowly, byte by byte, is dropped once its time has
+// passed, not kept for as long as each byte comes in time; and one that
+// sends more than kMaxRequestBytes (headers without end) is dropped there.
+// One request per connection (the program and browsers open a new one).
 #pragma once
 
 #include <httplib.h>
@@ -9,6 +10,8 @@
 #include <chrono>
 
 namespace quorvel::site {
+
+constexpr std::size_t kMaxRequestBytes = 128 * 1024;
 
 class BoundedServer : public httplib::Server {
  public:

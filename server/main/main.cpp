@@ -1,6 +1,7 @@
 // quorvel-results: the results site the Quorvel program uploads to.
 #include <pthread.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -14,7 +15,7 @@
 
 #include "http/bounded_server.h"
 #include "http/site_routes.h"
-#include "main/options.h"
+#include "options/options.h"
 #include "storage/result_store.h"
 
 namespace {
@@ -47,6 +48,12 @@ int Run(const Options& options) {
   BoundedServer server(std::chrono::seconds(options.requestSeconds), std::chrono::seconds(5));
   const int workers = options.workers;
   server.new_task_queue = [workers] { return new httplib::ThreadPool(static_cast<size_t>(workers)); };
+  // SO_REUSEADDR for a quick restart, but not cpp-httplib's default
+  // SO_REUSEPORT: a second server on the same port must fail, not share it.
+  server.set_socket_options([](socket_t sock) {
+    int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   server.set_payload_max_length(64 * 1024);
   server.set_read_timeout(5, 0);
   server.set_write_timeout(5, 0);

@@ -1,4 +1,4 @@
-#include "main/options.h"
+#include "options/options.h"
 
 namespace quorvel::site {
 namespace {
