@@ -2,8 +2,7 @@
 // time of one upload and of one comparison page, each over HTTP on the
 // loopback as the program and a browser reach them, and the page's work
 // without HTTP. Before the runs it prints the query plan of every statement
-// the page and the upload run (EXPLAIN QUERY PLAN), so that a query which
-// stops using its index shows.
+// the pages and the upload run (EXPLAIN QUERY PLAN).
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -18,6 +17,7 @@
 #include "http/bounded_server.h"
 #include "http/site_routes.h"
 #include "pages/comparison.h"
+#include "storage/query_plans.h"
 #include "storage/result_store.h"
 #include "storage/score_summary.h"
 #include "storage/sqlite_connection.h"
@@ -28,31 +28,6 @@ using namespace quorvel::site;
 
 constexpr int kStored = 100000;
 constexpr char kVisitor[] = "127.0.0.1";
-
-// Passes every statement on, and the first time it sees a SELECT prints
-// its plan.
-class ExplainingConnection : public SqlConnection {
- public:
-  explicit ExplainingConnection(std::unique_ptr<SqlConnection> inner) : inner_(std::move(inner)) {}
-  bool Run(const std::string& sql, const std::vector<SqlValue>& params, std::vector<SqlRow>* rows,
-           std::string& error) override {
-    if (explain && sql.rfind("SELECT", 0) == 0 && seen_.insert(sql).second) {
-      std::vector<SqlRow> plan;
-      if (inner_->Run("EXPLAIN QUERY PLAN " + sql, params, &plan, error)) {
-        std::fprintf(stderr, "%s\n", sql.c_str());
-        for (const SqlRow& step : plan) std::fprintf(stderr, "    %s\n", step.back().c_str());
-      }
-    }
-    return inner_->Run(sql, params, rows, error);
-  }
-  const char* IdColumn() const override { return inner_->IdColumn(); }
-  const char* Name() const override { return inner_->Name(); }
-  bool explain = false;
-
- private:
-  std::unique_ptr<SqlConnection> inner_;
-  std::set<std::string> seen_;
-};
 
 Upload Sample(std::mt19937& random, int i) {
   static const char* const kCards[] = {"NVIDIA GeForce2 MX", "ATI Radeon 7500", "Matrox G400",
@@ -97,7 +72,8 @@ struct Site {
     created->connection().Run("COMMIT", {}, nullptr, error);
     created->connection().Run("ANALYZE", {}, nullptr, error);
     created.reset();
-    auto explaining = std::make_unique<ExplainingConnection>(OpenSqlite(folder + "/r.sqlite", error));
+    auto explaining = std::make_unique<PlanRecordingConnection>(OpenSqlite(folder + "/r.sqlite", error));
+    explaining->recording = false;
     connection = explaining.get();
     store = std::make_unique<ResultStore>(std::move(explaining));
 
@@ -117,7 +93,7 @@ struct Site {
   static std::int64_t Now() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
   std::string folder;
-  ExplainingConnection* connection = nullptr;
+  PlanRecordingConnection* connection = nullptr;
   std::unique_ptr<ResultStore> store;
   std::unique_ptr<BoundedServer> server;
   std::thread thread;
@@ -215,12 +191,18 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   Site& site = TheSite();
   // One page and one upload with the plans printed.
-  site.connection->explain = true;
+  site.connection->recording = true;
   httplib::Client client("127.0.0.1", site.port);
   client.Get("/results.asp");
   client.Get("/results.asp?adapter=ATI%20Radeon%207500&os=2000");
+  client.Get("/results.asp?adapter=ATI%20Radeon%207500");
+  client.Get("/results.asp?os=2000");
   client.Get(kUpload);
-  site.connection->explain = false;
+  site.connection->recording = false;
+  for (const auto& [sql, plan] : site.connection->plans()) {
+    std::fprintf(stderr, "%s\n", sql.c_str());
+    for (const std::string& line : plan) std::fprintf(stderr, "    %s\n", line.c_str());
+  }
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
   return 0;
