@@ -90,6 +90,17 @@ await_test_window() {
   done
 }
 
+# await_main_screen SECONDS: until the opening slide has brought the main
+# screen's light blue to the middle and to the right edge, and a little
+# after: a click before that may miss its button.
+await_main_screen() {
+  local width height
+  read -r width height < <(screen_size)
+  wait_for_pixel $((width / 2)) $((height / 2)) "90,125,222" "$1" &&
+    wait_for_pixel $((width - 30)) 300 "90,125,222" 10 || return 1
+  sleep 0.5
+}
+
 # wait_until SECONDS COMMAND...: polls COMMAND every 0.2 s.
 wait_until() {
   local deadline=$((SECONDS + $1))

@@ -120,7 +120,7 @@ pages_opened() { [ "$(cat "$work/opened.log" 2>/dev/null | wc -l)" -ge "$1" ]; }
 upload_once() {
   local n="$1" name="${2:-}" email="${3:-}"
   start_program
-  wait_for_pixel $((width / 2)) $((height / 2)) "90,125,222" 30 ||
+  await_main_screen 30 ||
     { shot no-window; fail "run $n: the main screen never showed its light blue"; }
   shot "run$n-main"
 
