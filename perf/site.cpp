@@ -111,38 +111,32 @@ const char kUpload[] =
     "&Overall=612&AlphaTest=612&TwoDTest=0&cpu=800&driver=6.13.10.1241&mem=32"
     "&cpuMan=GenuineIntel&multiCPU=0&cpuID=x86_Family_6_Model_8_Stepping_3&OS=XP";
 
-void BM_UploadOverHttp(benchmark::State& state) {
+// One GET of `path`, answered 200 with a body that holds `expected`.
+void Request(benchmark::State& state, const char* path, const char* expected) {
   Site& site = TheSite();
   httplib::Client client("127.0.0.1", site.port);
   for (auto _ : state) {
-    auto res = client.Get(kUpload);
-    if (!res || res->status != 200) state.SkipWithError("upload not answered 200");
+    auto res = client.Get(path);
+    if (!res || res->status != 200 || res->body.find(expected) == std::string::npos) {
+      state.SkipWithError("not the expected answer");
+    }
   }
 }
+
+void BM_UploadOverHttp(benchmark::State& state) { Request(state, kUpload, "OK "); }
 BENCHMARK(BM_UploadOverHttp)->Unit(benchmark::kMillisecond)->Iterations(300)->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
+// The page with the visitor's result highlighted.
 void BM_ComparisonPageOverHttp(benchmark::State& state) {
-  Site& site = TheSite();
-  httplib::Client client("127.0.0.1", site.port);
-  for (auto _ : state) {
-    auto res = client.Get("/results.asp");
-    if (!res || res->status != 200 || res->body.find("id=\"your-result\"") == std::string::npos) {
-      state.SkipWithError("no page with the visitor's result");
-    }
-  }
+  Request(state, "/results.asp", "id=\"your-result\"");
 }
 BENCHMARK(BM_ComparisonPageOverHttp)->Unit(benchmark::kMillisecond)->Iterations(30)->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
 // The same page filtered by adapter and OS, on its third page.
 void BM_FilteredPageOverHttp(benchmark::State& state) {
-  Site& site = TheSite();
-  httplib::Client client("127.0.0.1", site.port);
-  for (auto _ : state) {
-    auto res = client.Get("/results.asp?adapter=ATI%20Radeon%207500&os=2000&page=3");
-    if (!res || res->status != 200) state.SkipWithError("page not answered 200");
-  }
+  Request(state, "/results.asp?adapter=ATI%20Radeon%207500&os=2000&page=3", "Page 3 of");
 }
 BENCHMARK(BM_FilteredPageOverHttp)->Unit(benchmark::kMillisecond)->Iterations(30)->Repetitions(5)
     ->ReportAggregatesOnly(true);

@@ -8,7 +8,9 @@
 #include <string>
 
 #include "pages/comparison.h"
+#include "pages/html.h"
 #include "pages/result_page.h"
+#include "text/whole_number.h"
 #include "upload/parse_upload.h"
 
 namespace quorvel::site {
@@ -30,14 +32,8 @@ std::optional<std::int64_t> NumberParam(const httplib::Request& req, const char*
                                         std::int64_t fallback, std::int64_t lowest,
                                         std::int64_t highest) {
   if (!req.has_param(name)) return fallback;
-  const std::string text = req.get_param_value(name);
-  if (text.empty() || text.size() > 12) return std::nullopt;
-  std::int64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  if (value < lowest || value > highest) return std::nullopt;
+  const std::optional<std::int64_t> value = WholeNumber(req.get_param_value(name), 12);
+  if (!value || *value < lowest || *value > highest) return std::nullopt;
   return value;
 }
 
@@ -96,9 +92,8 @@ void ResultPage(const httplib::Request& req, httplib::Response& res, ResultStore
   const std::string digits = req.matches[1];
   std::optional<StoredResult> result;
   std::string error;
-  if (digits.size() > 12) {
-    result = std::nullopt;
-  } else if (!store.Find(std::stoll(digits), result, error)) {
+  const std::optional<std::int64_t> id = WholeNumber(digits, 12);
+  if (id && !store.Find(*id, result, error)) {
     return DatabaseDown(res, error);
   }
   if (!result) {
@@ -178,17 +173,13 @@ void InstallRequestLog(httplib::Server& server) {
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - requestStart)
             .count();
-    const std::time_t t = std::time(nullptr);
-    std::tm parts{};
-    gmtime_r(&t, &parts);
-    char when[32];
-    std::strftime(when, sizeof when, "%Y-%m-%dT%H:%M:%SZ", &parts);
+    const std::string when = UtcTime(SystemNow(), "%Y-%m-%dT%H:%M:%SZ");
     std::string path = req.path.substr(0, 200);
     for (char& c : path) {
       if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
     }
     char line[512];
-    std::snprintf(line, sizeof line, "%s %s %s %s %d %zu %.1fms\n", when, req.remote_addr.c_str(),
+    std::snprintf(line, sizeof line, "%s %s %s %s %d %zu %.1fms\n", when.c_str(), req.remote_addr.c_str(),
                   req.method.c_str(), path.c_str(), res.status, res.body.size(), ms);
     std::fputs(line, stderr);
   });

@@ -1,18 +1,15 @@
 #include "options/options.h"
 
+#include "text/whole_number.h"
+
 namespace quorvel::site {
 namespace {
 
-bool WholeNumber(const std::string& text, std::int64_t lowest, std::int64_t highest,
-                 std::int64_t& out) {
-  if (text.empty() || text.size() > 12) return false;
-  std::int64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  if (value < lowest || value > highest) return false;
-  out = value;
+bool NumberIn(const std::string& text, std::int64_t lowest, std::int64_t highest,
+              std::int64_t& out) {
+  const std::optional<std::int64_t> value = WholeNumber(text, 12);
+  if (!value || *value < lowest || *value > highest) return false;
+  out = *value;
   return true;
 }
 
@@ -40,7 +37,7 @@ bool ParseListenAddress(const std::string& text, ListenAddress& out) {
     if (!ok) return false;
   }
   std::int64_t number = 0;
-  if (!WholeNumber(port, 0, 65535, number)) return false;
+  if (!NumberIn(port, 0, 65535, number)) return false;
   out.host = host;
   out.port = static_cast<int>(number);
   return true;
@@ -91,19 +88,19 @@ bool ParseOptions(const std::vector<std::string>& args, Options& out, std::strin
       }
       out.database = value;
     } else if (name == "--workers") {
-      if (!WholeNumber(value, 1, 256, number)) {
+      if (!NumberIn(value, 1, 256, number)) {
         error = "--workers needs a number from 1 to 256, not '" + value + "'";
         return false;
       }
       out.workers = static_cast<int>(number);
     } else if (name == "--uploads-per-minute") {
-      if (!WholeNumber(value, 0, 1000000, number)) {
+      if (!NumberIn(value, 0, 1000000, number)) {
         error = "--uploads-per-minute needs a number from 0 (no limit) to 1000000, not '" + value + "'";
         return false;
       }
       out.uploadsPerMinute = number;
     } else {
-      if (!WholeNumber(value, 1, 3600, number)) {
+      if (!NumberIn(value, 1, 3600, number)) {
         error = "--request-timeout needs seconds from 1 to 3600, not '" + value + "'";
         return false;
       }

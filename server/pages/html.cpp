@@ -48,14 +48,16 @@ std::string Thousands(std::int64_t n) {
   return negative ? "-" + out : out;
 }
 
-std::string UtcDate(std::int64_t seconds) {
+std::string UtcTime(std::int64_t seconds, const char* format) {
   const std::time_t t = static_cast<std::time_t>(seconds);
   std::tm parts{};
   gmtime_r(&t, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M UTC", &parts);
+  char text[64];
+  if (std::strftime(text, sizeof text, format, &parts) == 0) return "";
   return text;
 }
+
+std::string UtcDate(std::int64_t seconds) { return UtcTime(seconds, "%Y-%m-%d %H:%M UTC"); }
 
 std::string PageStart(std::string_view title) {
   return "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"

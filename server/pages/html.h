@@ -18,6 +18,9 @@ std::string UrlValue(std::string_view text);
 // 1204 -> "1,204".
 std::string Thousands(std::int64_t n);
 
+// Seconds since 1970 in UTC, written by strftime's `format`.
+std::string UtcTime(std::int64_t seconds, const char* format);
+
 // Seconds since 1970 as "2026-12-10 11:05 UTC".
 std::string UtcDate(std::int64_t seconds);
 

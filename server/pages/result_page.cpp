@@ -1,6 +1,5 @@
 #include "pages/result_page.h"
 
-#include <ctime>
 #include <nlohmann/json.hpp>
 
 #include "pages/html.h"
@@ -8,15 +7,6 @@
 
 namespace quorvel::site {
 namespace {
-
-std::string IsoTime(std::int64_t seconds) {
-  const std::time_t t = static_cast<std::time_t>(seconds);
-  std::tm parts{};
-  gmtime_r(&t, &parts);
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &parts);
-  return text;
-}
 
 std::string Row(const char* label, const std::string& value) {
   return std::string("<tr><th>") + label + "</th><td>" + Html(value) + "</td></tr>\n";
@@ -71,7 +61,7 @@ std::string ResultsJson(std::int64_t count, const std::vector<StoredResult>& res
         {"multiCPU", u.multiCPU ? 1 : 0},
         {"cpuID", u.cpuID},
         {"os", u.os},
-        {"submittedAt", IsoTime(r.submittedAt)},
+        {"submittedAt", UtcTime(r.submittedAt, "%Y-%m-%dT%H:%M:%SZ")},
     });
   }
   const nlohmann::ordered_json document = {{"count", count}, {"results", std::move(list)}};

@@ -4,7 +4,7 @@
 
 #include "site_fixtures.h"
 #include "upload/parse_upload.h"
-#include "upload/text_encoding.h"
+#include "text/text_encoding.h"
 
 namespace quorvel::site {
 namespace {

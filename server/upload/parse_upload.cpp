@@ -4,7 +4,8 @@
 #include <optional>
 
 #include "results/upload_keys.h"
-#include "upload/text_encoding.h"
+#include "text/text_encoding.h"
+#include "text/whole_number.h"
 
 namespace quorvel::site {
 namespace {
@@ -43,14 +44,8 @@ std::optional<std::string> PercentDecode(std::string_view text) {
 }
 
 std::optional<std::int64_t> Number(const std::string& text, bool emptyAllowed) {
-  if (text.empty()) return emptyAllowed ? std::optional<std::int64_t>(0) : std::nullopt;
-  if (text.size() > kMaxNumberDigits) return std::nullopt;
-  std::int64_t value = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  return value;
+  if (text.empty() && emptyAllowed) return 0;
+  return WholeNumber(text, kMaxNumberDigits);
 }
 
 ParsedUpload Refuse(std::string reason) {

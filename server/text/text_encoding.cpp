@@ -1,4 +1,4 @@
-#include "upload/text_encoding.h"
+#include "text/text_encoding.h"
 
 #include <iconv.h>
 
