@@ -9,17 +9,25 @@
 namespace quorvel::site::testing {
 namespace {
 
-// Keeps a temporary folder for as long as the store in it lives.
-class TemporaryStore : public ResultStore {
+// A connection to a database in a temporary folder, which goes with it.
+class TemporaryDatabase : public SqlConnection {
  public:
-  TemporaryStore(std::unique_ptr<SqlConnection> db, std::string folder)
-      : ResultStore(std::move(db)), folder_(std::move(folder)) {}
-  ~TemporaryStore() {
+  TemporaryDatabase(std::unique_ptr<SqlConnection> db, std::string folder)
+      : db_(std::move(db)), folder_(std::move(folder)) {}
+  ~TemporaryDatabase() override {
+    db_.reset();
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
   }
+  bool Run(const std::string& sql, const std::vector<SqlValue>& params, std::vector<SqlRow>* rows,
+           std::string& error) override {
+    return db_->Run(sql, params, rows, error);
+  }
+  const char* IdColumn() const override { return db_->IdColumn(); }
+  const char* Name() const override { return db_->Name(); }
 
  private:
+  std::unique_ptr<SqlConnection> db_;
   std::string folder_;
 };
 
@@ -77,14 +85,14 @@ std::unique_ptr<ResultStore> FreshStore(const std::string& kind) {
     ADD_FAILURE() << error;
     return nullptr;
   }
-  // Opened again under the folder's keeper, now that the schema is in place.
+  // Opened again inside the folder's keeper, now that the schema is in place.
   opened.reset();
   std::unique_ptr<SqlConnection> db = OpenSqlConnection(location, error);
   if (!db) {
     ADD_FAILURE() << error;
     return nullptr;
   }
-  return std::make_unique<TemporaryStore>(std::move(db), folder);
+  return std::make_unique<ResultStore>(std::make_unique<TemporaryDatabase>(std::move(db), folder));
 }
 
 }  // namespace quorvel::site::testing
