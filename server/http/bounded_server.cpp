@@ -7,7 +7,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
+#include <ctime>
+
+#include "pages/html.h"
 
 namespace quorvel::site {
 namespace {
@@ -56,6 +60,7 @@ class DeadlineStream : public httplib::Stream {
     Address(&getsockname, ip, port);
   }
   socket_t socket() const override { return sock_; }
+  std::size_t Received() const { return received_; }
 
  private:
   using NameCall = int (*)(int, sockaddr*, socklen_t*);
@@ -114,6 +119,15 @@ bool BoundedServer::process_and_close_socket(socket_t sock) {
   DeadlineStream stream(sock, Clock::now() + requestTime_, ioTime_);
   bool closed = false;
   const bool ok = process_request(stream, true, closed, nullptr);
+  if (!ok && stream.Received() > 0) {
+    // No answer went out (or none could): say so in the request log.
+    std::string ip = "-";
+    int port = 0;
+    stream.get_remote_ip_and_port(ip, port);
+    const std::string line = UtcTime(std::time(nullptr), "%Y-%m-%dT%H:%M:%SZ") + " " + ip +
+                             " - - dropped: the request was incomplete, too slow or too long\n";
+    std::fputs(line.c_str(), stderr);
+  }
   ::shutdown(sock, SHUT_RDWR);
   ::close(sock);
   return ok;

@@ -27,7 +27,8 @@ void InstallRoutes(httplib::Server& server, ResultStore& store, SiteSettings set
 
 // Writes one line to standard error for every request `server` answers:
 // time, address, method, path (never the query: it holds e-mail
-// addresses), status, bytes of the answer, milliseconds taken.
+// addresses), status, bytes of the answer, milliseconds taken. (A
+// BoundedServer also logs the requests it drops unanswered.)
 void InstallRequestLog(httplib::Server& server);
 
 }  // namespace quorvel::site

@@ -60,6 +60,13 @@ bool ScoreSummary::Current(ResultStore& store, std::size_t adapterLimit, Figures
     std::vector<ScoreRow> added;
     if (!store.ScoresAfter(lastId_, added, error)) return false;
     for (const ScoreRow& row : added) Take(row);
+    // Still short: a result below the highest number seen was committed
+    // late (another server on the same PostgreSQL database): all again.
+    if (count_ < total) {
+      Reset();
+      if (!store.ScoresAfter(0, added, error)) return false;
+      for (const ScoreRow& row : added) Take(row);
+    }
   }
   out.total = count_;
   out.maxOverall = scores_.empty() ? 0 : scores_.rbegin()->first;

@@ -138,6 +138,27 @@ TEST_P(ResultStoreTest, SummaryHasMediansCountsAndBinsAndFollowsNewResults) {
   EXPECT_EQ(f.adapters.size(), 2u);
 }
 
+TEST_P(ResultStoreTest, SummaryCountsAResultCommittedLateWithALowerNumber) {
+  const auto renumber = [&](std::int64_t from, std::int64_t to) {
+    ASSERT_TRUE(store->connection().Run("UPDATE results SET id = ? WHERE id = ?", {to, from}, nullptr,
+                                        error))
+        << error;
+  };
+  Add(ExampleUpload("a", "GeForce", 10));
+  renumber(Add(ExampleUpload("b", "GeForce", 20)), 100);
+  ScoreSummary summary;
+  ScoreSummary::Figures f;
+  ASSERT_TRUE(summary.Current(*store, 10, f, error)) << error;
+  EXPECT_EQ(f.total, 2);
+  // Another server's upload got number 50 but was committed after 100 was seen.
+  renumber(Add(ExampleUpload("late", "Radeon", 30)), 50);
+  ASSERT_TRUE(summary.Current(*store, 10, f, error)) << error;
+  EXPECT_EQ(f.total, 3);
+  EXPECT_EQ(f.maxOverall, 30);
+  ASSERT_EQ(f.adapters.size(), 2u);
+  EXPECT_EQ(f.adapters[1].cardName, "Radeon");
+}
+
 TEST_P(ResultStoreTest, FindsAnAddresssNewestUploadAndRecentCount) {
   Add(ExampleUpload("old", "GeForce", 1), "10.0.0.9", 100);
   Add(ExampleUpload("new", "GeForce", 2), "10.0.0.9", 200);
