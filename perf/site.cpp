@@ -2,7 +2,8 @@
 // time of one upload and of one comparison page, each over HTTP on the
 // loopback as the program and a browser reach them, and the page's work
 // without HTTP. Before the runs it prints the query plan of every statement
-// the pages and the upload run (EXPLAIN QUERY PLAN).
+// the pages and the upload run (EXPLAIN QUERY PLAN). With
+// QUORVEL_PERF_DATABASE=postgresql://... it measures that database instead.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -20,7 +21,6 @@
 #include "storage/query_plans.h"
 #include "storage/result_store.h"
 #include "storage/score_summary.h"
-#include "storage/sqlite_connection.h"
 
 namespace {
 
@@ -54,12 +54,25 @@ Upload Sample(std::mt19937& random, int i) {
 
 // One database of kStored results and a site on it, made once for all runs.
 struct Site {
+  // The database is a new SQLite file, or the PostgreSQL database named by
+  // $QUORVEL_PERF_DATABASE (its results are replaced).
   Site() {
     char name[] = "/tmp/quorvel-perf-site.XXXXXX";
     folder = mkdtemp(name);
+    const char* postgres = std::getenv("QUORVEL_PERF_DATABASE");
+    const std::string location = postgres ? postgres : "sqlite:" + folder + "/r.sqlite";
     std::string error;
-    std::unique_ptr<ResultStore> created = ResultStore::Open("sqlite:" + folder + "/r.sqlite", error);
-    if (!created) std::abort();
+    std::unique_ptr<SqlConnection> db = OpenSqlConnection(location, error);
+    if (db && postgres) {
+      db->Run("DROP TABLE IF EXISTS results", {}, nullptr, error);
+      db->Run("DROP TABLE IF EXISTS schema_version", {}, nullptr, error);
+    }
+    db.reset();
+    std::unique_ptr<ResultStore> created = ResultStore::Open(location, error);
+    if (!created) {
+      std::fprintf(stderr, "perf_site: %s\n", error.c_str());
+      std::abort();
+    }
     std::mt19937 random(7);
     created->connection().Run("BEGIN", {}, nullptr, error);
     for (int i = 0; i < kStored; ++i) {
@@ -72,7 +85,7 @@ struct Site {
     created->connection().Run("COMMIT", {}, nullptr, error);
     created->connection().Run("ANALYZE", {}, nullptr, error);
     created.reset();
-    auto explaining = std::make_unique<PlanRecordingConnection>(OpenSqlite(folder + "/r.sqlite", error));
+    auto explaining = std::make_unique<PlanRecordingConnection>(OpenSqlConnection(location, error));
     explaining->recording = false;
     connection = explaining.get();
     store = std::make_unique<ResultStore>(std::move(explaining));
