@@ -94,7 +94,7 @@ struct Site {
     SiteSettings settings;
     settings.uploadsPerMinute = 1000000;  // checked, never reached
     InstallRoutes(*server, *store, settings);
-    port = server->bind_to_any_port("127.0.0.1");
+    port = server->Bind("127.0.0.1", 0);
     thread = std::thread([this] { server->listen_after_bind(); });
     while (!server->is_running()) std::this_thread::yield();
   }

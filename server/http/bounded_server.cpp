@@ -115,6 +115,18 @@ class DeadlineStream : public httplib::Stream {
 
 }  // namespace
 
+int BoundedServer::Bind(const std::string& host, int port) {
+  if (port == 0) {
+    port = bind_to_any_port(host);
+    if (port <= 0) return -1;
+  } else if (!bind_to_port(host, port)) {
+    return -1;
+  }
+  // Listening again on a listening socket only changes its queue length.
+  ::listen(svr_sock_, SOMAXCONN);
+  return port;
+}
+
 bool BoundedServer::process_and_close_socket(socket_t sock) {
   DeadlineStream stream(sock, Clock::now() + requestTime_, ioTime_);
   bool closed = false;

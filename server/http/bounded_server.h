@@ -20,6 +20,12 @@ class BoundedServer : public httplib::Server {
   BoundedServer(std::chrono::milliseconds requestTime, std::chrono::milliseconds ioTime)
       : requestTime_(requestTime), ioTime_(ioTime) {}
 
+  // Binds to `host`:`port` (0: any free port) and listens with a queue of
+  // SOMAXCONN connections, not cpp-httplib's 5: beyond its queue a burst of
+  // clients would wait a second for their connections to be retried. The
+  // port bound, or -1.
+  int Bind(const std::string& host, int port);
+
  private:
   bool process_and_close_socket(socket_t sock) override;
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -48,7 +49,7 @@ void DatabaseDown(httplib::Response& res, const std::string& error) {
 }
 
 void TakeUpload(const httplib::Request& req, httplib::Response& res, ResultStore& store,
-            const SiteSettings& settings) {
+                const SiteSettings& settings) {
   const std::size_t mark = req.target.find('?');
   const std::string query = mark == std::string::npos ? "" : req.target.substr(mark + 1);
   const ParsedUpload parsed = ParseUpload(query);
@@ -57,6 +58,11 @@ void TakeUpload(const httplib::Request& req, httplib::Response& res, ResultStore
     res.set_content(parsed.reason + "\n", kText);
     return;
   }
+  // Counting an address's recent uploads and adding one happen as one step,
+  // so that parallel uploads from one address cannot pass the limit together.
+  static std::mutex limitMutex;
+  std::unique_lock<std::mutex> limitLock(limitMutex, std::defer_lock);
+  if (settings.uploadsPerMinute > 0) limitLock.lock();
   const std::int64_t now = settings.now();
   std::string error;
   if (settings.uploadsPerMinute > 0) {

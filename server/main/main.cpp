@@ -63,14 +63,8 @@ int Run(const Options& options) {
   InstallRequestLog(server);
 
   const ListenAddress& at = options.listen;
-  int port = at.port;
   errno = 0;
-  if (port == 0) {
-    port = server.bind_to_any_port(at.host);
-    if (port <= 0) port = -1;
-  } else if (!server.bind_to_port(at.host, port)) {
-    port = -1;
-  }
+  const int port = server.Bind(at.host, at.port);
   if (port < 0) {
     const std::string why = errno != 0 ? std::string(": ") + std::strerror(errno) : "";
     return Fail("cannot listen on " + HostForUrl(at.host) + ":" + std::to_string(at.port) + why);

@@ -32,7 +32,7 @@ class SiteHttpTest : public ::testing::Test {
     settings.uploadsPerMinute = 3;
     settings.now = [this] { return now.load(); };
     InstallRoutes(*server, *store, settings);
-    port = server->bind_to_any_port("127.0.0.1");
+    port = server->Bind("127.0.0.1", 0);
     ASSERT_GT(port, 0);
     thread = std::thread([this] { server->listen_after_bind(); });
     client = std::make_unique<httplib::Client>("127.0.0.1", port);
@@ -120,6 +120,37 @@ TEST_F(SiteHttpTest, TooManyUploadsFromOneAddressInAMinuteAre429) {
   res = Get(upload);
   ASSERT_TRUE(res);
   EXPECT_EQ(res->status, 200);
+}
+
+TEST_F(SiteHttpTest, ParallelUploadsFromOneAddressDoNotPassTheLimitTogether) {
+  std::vector<std::thread> clients;
+  std::atomic<int> ok{0};
+  std::atomic<int> refused{0};
+  for (int i = 0; i < 12; ++i) {
+    clients.emplace_back([&] {
+      httplib::Client c("127.0.0.1", port);
+      auto res = c.Get((kUploadPath + std::string(kExampleQuery)).c_str());
+      if (res && res->status == 200) ++ok;
+      if (res && res->status == 429) ++refused;
+    });
+  }
+  for (std::thread& t : clients) t.join();
+  EXPECT_EQ(ok.load(), 3);
+  EXPECT_EQ(refused.load(), 9);
+  EXPECT_EQ(Stored(), 3);
+}
+
+TEST_F(SiteHttpTest, ADatabaseThatFailsIsAnswered503) {
+  std::string error;
+  ASSERT_TRUE(store->connection().Run("DROP TABLE results", {}, nullptr, error)) << error;
+  for (const std::string path : {std::string(kUploadPath) + kExampleQuery, std::string("/results.asp"),
+                                 std::string("/result/1"), std::string("/api/results")}) {
+    SCOPED_TRACE(path);
+    auto res = Get(path);
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 503);
+    EXPECT_EQ(res->body, "the results database is not available\n");
+  }
 }
 
 TEST_F(SiteHttpTest, AClientThatTricklesItsRequestIsDropped) {
