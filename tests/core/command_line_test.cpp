@@ -13,10 +13,12 @@ int Main(std::vector<std::string> args, bool* platformMade = nullptr) {
   args.insert(args.begin(), "quorvel");
   std::vector<char*> argv;
   for (std::string& a : args) argv.push_back(a.data());
-  return BenchmarkMain(static_cast<int>(argv.size()), argv.data(), [&] {
+  Backend backend;
+  backend.create = [&](const platform::PlatformOptions&) {
     if (platformMade != nullptr) *platformMade = true;
     return std::unique_ptr<platform::Platform>(new fake::FakePlatform);
-  });
+  };
+  return BenchmarkMain(static_cast<int>(argv.size()), argv.data(), backend);
 }
 
 TEST(CommandLine, OptionsPrintAndEndWithoutTheDesktop) {
@@ -57,7 +59,11 @@ TEST(CommandLine, NoArgumentsRunsTheDialogAndEndsWithZero) {
 TEST(CommandLine, NoDesktopEndsWithOne) {
   char name[] = "quorvel";
   char* argv[] = {name};
-  EXPECT_EQ(BenchmarkMain(1, argv, [] { return std::unique_ptr<platform::Platform>(); }), 1);
+  Backend backend;
+  backend.create = [](const platform::PlatformOptions&) {
+    return std::unique_ptr<platform::Platform>();
+  };
+  EXPECT_EQ(BenchmarkMain(1, argv, backend), 1);
 }
 
 }  // namespace

@@ -50,9 +50,11 @@ class RepeatRunTest : public ::testing::Test {
     for (std::string& a : args) argv.push_back(a.data());
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    const int status = BenchmarkMain(static_cast<int>(argv.size()), argv.data(), [this] {
+    Backend backend;
+    backend.create = [this](const platform::PlatformOptions&) {
       return std::unique_ptr<platform::Platform>(new LentPlatform(platform));
-    });
+    };
+    const int status = BenchmarkMain(static_cast<int>(argv.size()), argv.data(), backend);
     out = testing::internal::GetCapturedStdout();
     err = testing::internal::GetCapturedStderr();
     return status;
