@@ -189,5 +189,21 @@ TEST(JsonWriter, TextsAreEscapedAndTurnedIntoUtf8) {
             "  \"c\": null,\n  \"d\": true\n}\n");
 }
 
+TEST_F(RepeatRunTest, FactsPrintsTheFactsObjectWithoutAWindow) {
+  ASSERT_EQ(Main({"--facts"}, {1000}), 0) << err;
+  EXPECT_EQ(err, "");
+  EXPECT_TRUE(platform.dialogSystem.runs.empty()) << "no dialog runs for --facts";
+  // One JSON object: the facts of the results file, nothing around it.
+  ASSERT_FALSE(out.empty());
+  EXPECT_EQ(out.front(), '{');
+  EXPECT_EQ(out.substr(out.size() - 2), "}\n");
+  EXPECT_EQ(out.find("\"runs\""), std::string::npos);
+  for (const char* member : {"\"mode\": \"1024 x 768 x 32 bits (60 Hz)\"", "\"osBuild\": 2600",
+                             "\"isWindowsXP\": 1", "\"refreshHz\": 60", "\"adapter\": ",
+                             "\"cpuSpeedMhz\": ", "\"multipleProcessors\": "}) {
+    EXPECT_NE(out.find(member), std::string::npos) << member << " in\n" << out;
+  }
+}
+
 }  // namespace
 }  // namespace quorvel

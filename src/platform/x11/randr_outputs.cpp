@@ -2,9 +2,12 @@
 
 #include <X11/extensions/Xrandr.h>
 
+#include <type_traits>
+
 namespace quorvel::x11 {
 
 std::vector<RandrOutput> ReadRandrOutputs(Display* d, Window root) {
+  static_assert(std::is_same_v<Window, unsigned long>, "a root window is an XID");
   std::vector<RandrOutput> outputs;
   int eventBase = 0, errorBase = 0;
   if (!XRRQueryExtension(d, &eventBase, &errorBase)) return outputs;

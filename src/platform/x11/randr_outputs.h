@@ -2,10 +2,13 @@
 // which mode.
 #pragma once
 
-#include <X11/Xlib.h>
-
 #include <string>
 #include <vector>
+
+// Xlib's display, declared here so that this header, and the rules built on
+// its outputs, need no X header (whose macros, None among them, collide
+// with the core's names).
+struct _XDisplay;
 
 namespace quorvel::x11 {
 
@@ -22,9 +25,9 @@ struct RandrOutput {
   bool doubleScan = false;
 };
 
-// Every output of the screen of `root`, in the server's order; empty
-// without RandR 1.2.
-std::vector<RandrOutput> ReadRandrOutputs(Display* display, Window root);
+// Every output of the screen of the root window `root`, in the server's
+// order; empty without RandR 1.2.
+std::vector<RandrOutput> ReadRandrOutputs(_XDisplay* display, unsigned long root);
 
 // The output whose mode is the desktop's: the primary output when it is
 // connected and shown, else the first connected output that is shown;
