@@ -9,7 +9,9 @@
 #include <string>
 
 #include "platform/x11/drm_adapter.h"
+#include "platform/x11/display_origin.h"
 #include "platform/x11/pci_names.h"
+#include "platform/x11/randr_outputs.h"
 #include "platform/x11/x11_facts.h"
 #include "platform/x11/x_connection.h"
 #include "sysinfo/graphics_probe.h"
@@ -214,6 +216,22 @@ TEST_F(X11AdapterFacts, ACardReachesTheShownTexts) {
   // The copied machine's kernel release, not the running one's, stands for
   // amdgpu's version.
   EXPECT_EQ(amd.driverVersion, "6.1.0.0");
+}
+
+TEST_F(X11AdapterFacts, XvfbIsNotDrivenByThisMachinesCard) {
+  Display* d = connection_->display();
+  const std::vector<RandrOutput> outputs = ReadRandrOutputs(d, connection_->root());
+  bool xvfb = false;
+  for (const RandrOutput& o : outputs) xvfb = xvfb || (o.name == "screen" && o.connected && o.shown);
+  if (!xvfb) GTEST_SKIP() << "the test display is not an Xvfb server";
+  EXPECT_FALSE(DisplayDrivenHere(DisplayString(d), outputs));
+  // So this machine's own files are not asked, and the server describes
+  // the adapter without a driver.
+  X11Facts facts(*connection_, "/");
+  const platform::AdapterFacts adapter = facts.Adapter();
+  EXPECT_EQ(adapter.adapterDescription, ServerText());
+  EXPECT_FALSE(adapter.driverFound);
+  EXPECT_EQ(adapter.videoMemoryTotal, 0u);
 }
 
 TEST_F(X11AdapterFacts, ACardWithoutADriverNameIsNamedByTheXServer) {
