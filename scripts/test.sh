@@ -21,7 +21,7 @@ for preset in linux win32; do
 done
 step "Building the sanitizer build of the display-free tests"
 cmake --preset asan >/dev/null || die "configuring asan failed"
-cmake --build --preset asan -j "$jobs" --target quorvel_core_tests quorvel_raster_tests ||
+cmake --build --preset asan -j "$jobs" --target quorvel_core_tests quorvel_raster_tests quorvel_site_tests ||
   die "building asan failed"
 
 step "Starting a display"
@@ -65,6 +65,7 @@ run_ctest() {
 run_ctest build/linux
 run_ctest build/win32
 run_ctest build/asan -L 'core|raster'
+run_ctest build/asan -R '^quorvel_site_tests$'
 wineserver -k >/dev/null 2>&1 || true
 
 echo

@@ -1,6 +1,8 @@
 #include "app/benchmark_app.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -13,6 +15,8 @@
 #include "bench/run_record.h"
 #include "results/results_document.h"
 #include "sysinfo/system_info.h"
+#include "sysinfo/system_probe.h"
+#include "text/json_writer.h"
 
 namespace quorvel {
 namespace {
@@ -64,6 +68,16 @@ class BenchmarkApp {
     return status;
   }
 
+  // --facts: the facts of the results file as one JSON document on
+  // standard output; no window opens.
+  int PrintFacts() {
+    ProbeSystem(systemInfo_, platform_.facts());
+    text::JsonWriter json;
+    WriteFacts(json, systemInfo_);
+    std::fputs(json.text().c_str(), stdout);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
+
  private:
   bool WriteResultsFile(const std::string& path, const std::vector<SequenceRecord>& runs) {
     const std::string document =
@@ -82,9 +96,20 @@ class BenchmarkApp {
   BenchmarkScores scores_;
 };
 
+// Why --sysroot cannot be honoured; empty when it can (or is not given).
+std::string SysrootProblem(const std::string& sysroot, const platform::PlatformCapabilities& can) {
+  if (sysroot.empty()) return std::string();
+  if (!can.readsSysroot) return "--sysroot is not available on this desktop";
+  std::error_code ec;
+  if (!std::filesystem::is_directory(sysroot, ec)) {
+    return "--sysroot: '" + sysroot + "' is not a folder";
+  }
+  return std::string();
+}
+
 }  // namespace
 
-int BenchmarkMain(int argc, char** argv, const PlatformFactory& createPlatform) {
+int BenchmarkMain(int argc, char** argv, const Backend& backend) {
   const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
   const CommandLine commandLine = ParseCommandLine(args);
   switch (commandLine.action) {
@@ -99,12 +124,21 @@ int BenchmarkMain(int argc, char** argv, const PlatformFactory& createPlatform) 
                    commandLine.error.c_str());
       return 2;
     case CommandLine::Action::RunDesktop:
+    case CommandLine::Action::PrintFacts:
       break;
   }
+  const std::string sysrootProblem = SysrootProblem(commandLine.sysroot, backend.capabilities);
+  if (!sysrootProblem.empty()) {
+    std::fprintf(stderr, "quorvel: %s\n", sysrootProblem.c_str());
+    return 2;
+  }
 
-  std::unique_ptr<platform::Platform> platform = createPlatform();
+  platform::PlatformOptions options;
+  options.sysroot = commandLine.sysroot;
+  std::unique_ptr<platform::Platform> platform = backend.create ? backend.create(options) : nullptr;
   if (!platform) return 1;
   BenchmarkApp app(*platform);
+  if (commandLine.action == CommandLine::Action::PrintFacts) return app.PrintFacts();
   if (commandLine.runOnce) return app.RunOnce(commandLine.repeat, commandLine.resultsFile);
   app.InitInstance();
   return 0;

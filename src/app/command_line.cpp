@@ -42,6 +42,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       result.runOnce = true;
       continue;
     }
+    if (arg == "--facts") {
+      result.action = CommandLine::Action::PrintFacts;
+      continue;
+    }
     // Options with a value: "--name value" or "--name=value".
     std::string name = arg, value;
     bool hasValue = false;
@@ -51,7 +55,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       value = arg.substr(equals + 1);
       hasValue = true;
     }
-    if (name == "--repeat" || name == "--results-file") {
+    if (name == "--repeat" || name == "--results-file" || name == "--sysroot") {
       if (!hasValue) {
         if (i + 1 >= args.size()) return Failure("option '" + name + "' needs a value");
         value = args[++i];
@@ -62,6 +66,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
                          ", not '" + value + "'");
         }
         repeatGiven = true;
+      } else if (name == "--sysroot") {
+        if (value.empty()) return Failure("--sysroot needs a folder");
+        result.sysroot = value;
       } else {
         if (value.empty()) return Failure("--results-file needs a file name");
         result.resultsFile = value;
@@ -71,6 +78,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     return Failure(arg.rfind("-", 0) == 0 ? "unknown option '" + arg + "'"
                                           : "unexpected argument '" + arg + "'");
   }
+  if (result.action == CommandLine::Action::PrintFacts && result.runOnce) {
+    return Failure("--facts and --run cannot be given together");
+  }
   if (!result.runOnce && (repeatGiven || !result.resultsFile.empty())) {
     return Failure(std::string(repeatGiven ? "--repeat" : "--results-file") +
                    " works only with --run");
@@ -79,7 +89,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-  return "Usage: quorvel [--run [--repeat N] [--results-file PATH] | --help | --version]\n"
+  return "Usage: quorvel [--sysroot DIR] [--run [--repeat N] [--results-file PATH] | --facts]\n"
+         "       quorvel --help | --version\n"
          "\n"
          "Quorvel measures how fast the desktop moves and redraws translucent and\n"
          "colour-keyed windows. Started without arguments it opens its window, shows\n"
@@ -93,6 +104,13 @@ std::string UsageText() {
          "                       the window up and print the report of the median run\n"
          "  --results-file PATH  with --run: also write every run's figures and a\n"
          "                       summary to PATH as a JSON document\n"
+         "  --facts              print the detected system facts as a JSON document\n"
+         "                       (the 'facts' of the results file) and exit, without\n"
+         "                       opening the window\n"
+         "  --sysroot DIR        read /proc, /sys and the PCI ID database under DIR in\n"
+         "                       place of the running machine's, to examine a copy of\n"
+         "                       another machine's files (Linux only); the display\n"
+         "                       mode and the blending still come from the display\n"
          "  --help               show this text and exit\n"
          "  --version            show the program's version and exit\n";
 }

@@ -11,11 +11,12 @@ namespace quorvel {
 constexpr int kMaxRepeat = 100;
 
 struct CommandLine {
-  enum class Action { RunDesktop, ShowHelp, ShowVersion, Error };
+  enum class Action { RunDesktop, PrintFacts, ShowHelp, ShowVersion, Error };
   Action action = Action::RunDesktop;
   bool runOnce = false;  // --run: run the test right away, print the report, end
   int repeat = 1;        // --repeat N: sequences in one process (with --run)
   std::string resultsFile;  // --results-file PATH: the JSON results (with --run)
+  std::string sysroot;      // --sysroot DIR: the machine's files under DIR, not /
   std::string error;  // for Action::Error: what was wrong, for the user
 };
 

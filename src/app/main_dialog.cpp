@@ -9,7 +9,7 @@
 #include "skin/skin_painter.h"
 #include "sysinfo/graphics_probe.h"
 #include "sysinfo/os_probe.h"
-#include "sysinfo/processor_probe.h"
+#include "sysinfo/system_probe.h"
 
 namespace quorvel {
 
@@ -33,9 +33,7 @@ bool MainDialog::OnInitDialog() {
   Dialog::OnInitDialog();
 
   skin_.Build(links_, ResultsServerInUse().host);
-  ProbeAdapterModeAndCapabilities(systemInfo_, p.facts());
-  ProbeProcessor(systemInfo_, p.facts().Hardware());
-  FinishProbing(systemInfo_);
+  ProbeAfterScreenElements(systemInfo_, p.facts());
   skin_.ShowSystemFacts(systemInfo_);
   skin_.context.entries = {systemInfo_.transparentBltEntry, systemInfo_.alphaBlendEntry};
   // The picture starts one screen width to the left and slides in.

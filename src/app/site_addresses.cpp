@@ -59,6 +59,14 @@ ResultsServer ResultsServerFrom(const char* overrideUrl) {
   return server;
 }
 
+std::string ComparisonPageAddress(const ResultsServer& server) {
+  const ResultsServer builtIn;
+  if (server.host == builtIn.host && server.port == builtIn.port) return kComparisonPageAddress;
+  std::string address = "http://" + server.host;
+  if (server.port != 80) address += ":" + std::to_string(server.port);
+  return address + "/results.asp";
+}
+
 ResultsServer ResultsServerInUse() { return ResultsServerFrom(std::getenv(kResultsUrlVariable)); }
 
 }  // namespace quorvel

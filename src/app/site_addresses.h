@@ -47,4 +47,10 @@ ResultsServer ResultsServerFrom(const char* overrideUrl);
 // well-formed address.
 ResultsServer ResultsServerInUse();
 
+// The comparison page to open after `server` took an upload: the built-in
+// kComparisonPageAddress for the built-in server; for any other server its
+// own page, "http://host/results.asp" or "http://host:port/results.asp"
+// (the port only when it is not 80).
+std::string ComparisonPageAddress(const ResultsServer& server);
+
 }  // namespace quorvel

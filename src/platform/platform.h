@@ -2,6 +2,8 @@
 // window handle, a device context or a display connection.
 #pragma once
 
+#include <string>
+
 #include "platform/canvas.h"
 #include "platform/dialog.h"
 #include "platform/facts.h"
@@ -11,6 +13,22 @@
 #include "platform/services.h"
 
 namespace quorvel::platform {
+
+// What the command line asks of a backend before it is made.
+struct PlatformOptions {
+  // A folder holding another machine's /proc, /sys and PCI ID database, read
+  // in place of the running machine's (--sysroot); empty for this machine.
+  // Only a backend whose capabilities say it reads such files is given one.
+  std::string sysroot;
+};
+
+// What a backend can do before it is made, so the program can refuse an
+// option the desktop has no use for.
+struct PlatformCapabilities {
+  // The machine's facts come from files under a root folder (/proc, /sys),
+  // so --sysroot can point them at a snapshot of another machine.
+  bool readsSysroot = false;
+};
 
 class Platform {
  public:

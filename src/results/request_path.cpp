@@ -1,6 +1,7 @@
 #include "results/request_path.h"
 
 #include "app/site_addresses.h"
+#include "results/upload_keys.h"
 
 namespace quorvel {
 namespace {
@@ -36,29 +37,34 @@ std::string BuildRequestPath(const SystemInfo& info, const BenchmarkScores& scor
                              const std::string& userName, const std::string& email) {
   std::string path = kSubmitPathPrefix;
   path += kUploadVersion;
-  const auto add = [&path](const char* name, const std::string& value) {
-    path += '&';
-    path += name;
-    path += '=';
-    path += QueryValue(value);
+  // The values after VER, in the order of kUploadKeys.
+  const std::string values[] = {
+      userName,
+      email,
+      info.adapterName,
+      info.modeText,
+      Flag(info.constantAlphaAccelerated),
+      Flag(info.perPixelAlphaAccelerated),
+      Flag(info.gradientFillAccelerated),
+      scores.overallScore,
+      scores.alphaTestScore,
+      scores.twoDTestScore,
+      info.cpuSpeedMhz,
+      info.driverVersion,
+      info.videoMemoryText,
+      info.cpuVendor,
+      Flag(info.multipleProcessors),
+      info.cpuIdentifier,
+      info.isWindowsXP != 0 ? "XP" : "2000",
   };
-  add("UserName", userName);
-  add("email", email);
-  add("cardName", info.adapterName);
-  add("mode", info.modeText);
-  add("Alpha", Flag(info.constantAlphaAccelerated));
-  add("PerPixel", Flag(info.perPixelAlphaAccelerated));
-  add("grad", Flag(info.gradientFillAccelerated));
-  add("Overall", scores.overallScore);
-  add("AlphaTest", scores.alphaTestScore);
-  add("TwoDTest", scores.twoDTestScore);
-  add("cpu", info.cpuSpeedMhz);
-  add("driver", info.driverVersion);
-  add("mem", info.videoMemoryText);
-  add("cpuMan", info.cpuVendor);
-  add("multiCPU", Flag(info.multipleProcessors));
-  add("cpuID", info.cpuIdentifier);
-  add("OS", info.isWindowsXP != 0 ? "XP" : "2000");
+  static_assert(sizeof values / sizeof values[0] + 1 == kUploadKeyCount,
+                "one value for every upload key after VER");
+  for (std::size_t i = 0; i + 1 < kUploadKeyCount; ++i) {
+    path += '&';
+    path += kUploadKeys[i + 1];
+    path += '=';
+    path += QueryValue(values[i]);
+  }
   return path;
 }
 

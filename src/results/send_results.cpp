@@ -17,7 +17,7 @@ SendOutcome SendResults(platform::HttpClient& http, platform::Services& services
 
   services.Sleep(kUploadSettleMs);
   if (answer.status == 200) {
-    services.OpenWebPage(owner, kComparisonPageAddress, platform::Show::Maximized);
+    services.OpenWebPage(owner, ComparisonPageAddress(server), platform::Show::Maximized);
     return SendOutcome::ComparisonOpened;
   }
   services.MessageBox(owner, kSiteDownText, kSiteDownCaption, platform::MessageIcon::Exclamation);

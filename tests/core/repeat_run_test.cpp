@@ -50,9 +50,11 @@ class RepeatRunTest : public ::testing::Test {
     for (std::string& a : args) argv.push_back(a.data());
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    const int status = BenchmarkMain(static_cast<int>(argv.size()), argv.data(), [this] {
+    Backend backend;
+    backend.create = [this](const platform::PlatformOptions&) {
       return std::unique_ptr<platform::Platform>(new LentPlatform(platform));
-    });
+    };
+    const int status = BenchmarkMain(static_cast<int>(argv.size()), argv.data(), backend);
     out = testing::internal::GetCapturedStdout();
     err = testing::internal::GetCapturedStderr();
     return status;
@@ -185,6 +187,22 @@ TEST(JsonWriter, TextsAreEscapedAndTurnedIntoUtf8) {
   EXPECT_EQ(json.text(),
             "{\n  \"a\": [\n    1,\n    0.5,\n    null\n  ],\n  \"b\": {},\n"
             "  \"c\": null,\n  \"d\": true\n}\n");
+}
+
+TEST_F(RepeatRunTest, FactsPrintsTheFactsObjectWithoutAWindow) {
+  ASSERT_EQ(Main({"--facts"}, {1000}), 0) << err;
+  EXPECT_EQ(err, "");
+  EXPECT_TRUE(platform.dialogSystem.runs.empty()) << "no dialog runs for --facts";
+  // One JSON object: the facts of the results file, nothing around it.
+  ASSERT_FALSE(out.empty());
+  EXPECT_EQ(out.front(), '{');
+  EXPECT_EQ(out.substr(out.size() - 2), "}\n");
+  EXPECT_EQ(out.find("\"runs\""), std::string::npos);
+  for (const char* member : {"\"mode\": \"1024 x 768 x 32 bits (60 Hz)\"", "\"osBuild\": 2600",
+                             "\"isWindowsXP\": 1", "\"refreshHz\": 60", "\"adapter\": ",
+                             "\"cpuSpeedMhz\": ", "\"multipleProcessors\": "}) {
+    EXPECT_NE(out.find(member), std::string::npos) << member << " in\n" << out;
+  }
 }
 
 }  // namespace

@@ -207,6 +207,16 @@ TEST_F(SendResultsTest, GoesToTheServerItIsGiven) {
   ASSERT_EQ(http.requests.size(), 1u);
   EXPECT_EQ(http.requests[0].host, "127.0.0.1");
   EXPECT_EQ(http.requests[0].port, 8080);
+  // The comparison page is that server's own.
+  EXPECT_EQ(log.back(), "page http://127.0.0.1:8080/results.asp show 3 owned");
+}
+
+TEST(ComparisonPage, BuiltInServerKeepsTheBuiltInPageOthersGetTheirOwn) {
+  EXPECT_EQ(ComparisonPageAddress(ResultsServer{}), "http://www.quorvel.net/results.asp");
+  EXPECT_EQ(ComparisonPageAddress(ResultsServer{"results.test", 80}),
+            "http://results.test/results.asp");
+  EXPECT_EQ(ComparisonPageAddress(ResultsServer{"results.quorvel.net", 8080}),
+            "http://results.quorvel.net:8080/results.asp");
 }
 
 // --- Which server ------------------------------------------------------------

@@ -137,4 +137,5 @@ def main():
         len(runs), [r["overallScore"] for r in runs], doc["summary"]["overallScore"]["cv"]))
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -98,42 +98,69 @@ await_test_window() {
   done
 }
 
-# await_run_end SECONDS: after "Run Test", until no test window has shown for
-# 2 s; 1 when the run is still going after SECONDS.
+# await_main_screen SECONDS: until the opening slide has brought the main
+# screen's light blue to the middle and to the right edge, and a little
+# after: a click before that may miss its button.
+await_main_screen() {
+  local width height
+  read -r width height < <(screen_size)
+  wait_for_pixel $((width / 2)) $((height / 2)) "90,125,222" "$1" &&
+    wait_for_pixel $((width - 30)) 300 "90,125,222" 10 || return 1
+  sleep 0.5
+}
+
+# wait_until SECONDS COMMAND...: polls COMMAND every 0.2 s.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  while [ $SECONDS -lt $deadline ]; do
+    "$@" && return 0
+    sleep 0.2
+  done
+  return 1
+}
+
+# await_run_end SECONDS [QUIET_MS]: after "Run Test", until no test window has
+# shown for QUIET_MS (2000) ms; 1 when the run is still going after SECONDS.
 await_run_end() {
-  local deadline=$((SECONDS + $1)) quiet_since=""
+  local deadline=$((SECONDS + $1)) quiet_ms="${2:-2000}" quiet_since=""
   while :; do
     [ $SECONDS -lt $deadline ] || return 1
     if test_window_shown; then
       quiet_since=""
     elif [ -z "$quiet_since" ]; then
       quiet_since=$(date +%s%N)
-    elif [ $((($(date +%s%N) - quiet_since) / 1000000)) -ge 2000 ]; then
+    elif [ $((($(date +%s%N) - quiet_since) / 1000000)) -ge "$quiet_ms" ]; then
       return 0
     fi
     sleep 0.2
   done
 }
 
-# until_true SECONDS COMMAND...: polls COMMAND every 0.1 s until it succeeds;
-# 1 when SECONDS pass first.
-until_true() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $deadline ] || return 1
-    sleep 0.1
-  done
+# await_test_run_end LIMIT: after "Run Test", waits for the test run to be
+# over: its windows have been gone for 2.5 s (they close and open again
+# between the tests). 1: no test window appeared within 20 s; 2: the run
+# did not end within LIMIT seconds.
+await_test_run_end() {
+  await_test_window 20 || return 1
+  await_run_end "$1" 2500 || return 2
 }
+
+# click X Y: a left click with the pauses a person leaves.
+click() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool click 1
+  sleep 0.5
 
 # A window manager has named itself on the root window.
 wm_named() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 
-# await_main_screen WHAT SHOOT: until the screenshots SHOOT prints (default
+# expect_main_screen WHAT SHOOT: until the screenshots SHOOT prints (default
 # `screenshot main`) show the main screen at the right edge, then checks
 # that the skin covers the screen: the title band at the top corners and
 # middle, the content at the left and bottom, the bottom band at its right.
-await_main_screen() {
+expect_main_screen() {
   local what="$1" shoot="${2:-screenshot main}" width height
   local band="0,48,156" light="90,125,222"
   read -r width height < <(screen_size)

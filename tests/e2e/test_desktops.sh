@@ -36,6 +36,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
+display_answers() { xdpyinfo >/dev/null 2>&1; }
+log_says() { grep -q "$1" "$2" 2>/dev/null; }
+
 # A compositor owns the selection _NET_WM_CM_S0.
 compositor_running() {
   /usr/bin/python3 - <<'PY'
@@ -57,13 +60,13 @@ start_openbox() {
   QUORVEL_OWN_DISPLAY=1 quorvel_start_xvfb || return 1
   openbox --sm-disable >"$artifacts/desktops-openbox.log" 2>&1 &
   desktop_pid=$!
-  until_true 10 wm_named
+  wait_until 10 wm_named
 }
 start_picom() {
   QUORVEL_OWN_DISPLAY=1 quorvel_start_xvfb || return 1
   picom --backend xrender --no-fading-openclose >"$artifacts/desktops-picom.log" 2>&1 &
   desktop_pid=$!
-  until_true 10 compositor_running
+  wait_until 10 compositor_running
 }
 start_weston() {
   local runtime="$work/runtime"
@@ -72,10 +75,10 @@ start_weston() {
   XDG_RUNTIME_DIR="$runtime" weston --backend=headless-backend.so --xwayland \
     --socket="quorvel-$$" --width=1280 --height=1024 --log="$log" >/dev/null 2>&1 &
   desktop_pid=$!
-  until_true 10 grep -q 'xserver listening on display' "$log" || return 1
+  wait_until 10 log_says 'xserver listening on display' "$log" || return 1
   export DISPLAY="$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$log" | head -1)"
   # XWayland starts with its first client.
-  until_true 10 xdpyinfo
+  wait_until 10 display_answers
 }
 
 # shoot NAME: what a person sees: the screen, or on XWayland (whose root
@@ -97,7 +100,7 @@ check_desktop() {
   local name="$1" expect_desktop="$2" run_limit="$3" began=$SECONDS
   "start_$name" || fail "$name did not come up (see $artifacts/desktops-$name.log)"
   start_program
-  await_main_screen "$name" "shoot $name"
+  expect_main_screen "$name" "shoot $name"
   stop_program
   local run_began=$SECONDS
 

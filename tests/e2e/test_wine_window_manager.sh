@@ -39,10 +39,10 @@ trap cleanup EXIT
 QUORVEL_OWN_DISPLAY=1 quorvel_start_xvfb || fail "no display of its own"
 openbox --sm-disable >"$artifacts/wine-openbox.log" 2>&1 &
 wm=$!
-until_true 10 wm_named || fail "openbox did not come up (see $artifacts/wine-openbox.log)"
+wait_until 10 wm_named || fail "openbox did not come up (see $artifacts/wine-openbox.log)"
 
 start_program
-await_main_screen "Wine under openbox" "screenshot wine-openbox-main"
+expect_main_screen "Wine under openbox" "screenshot wine-openbox-main"
 stop_program
 wineserver -w
 

@@ -49,13 +49,16 @@ UploadSeen PressSendResults(platform::HttpClient& http, std::vector<Reply> repli
   seen.outcome = SendResults(http, services, nullptr, site, info, scores, "Test User", "a@b.c");
   seen.took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
   seen.requests = server.Requests();
+  seen.port = site.port;
   return seen;
 }
 
 void ExpectRedirectOpensTheComparisonPage(platform::HttpClient& http) {
   const UploadSeen seen = PressSendResults(http, RedirectThenAnswer("thanks"));
   EXPECT_EQ(seen.outcome, SendOutcome::ComparisonOpened);
-  EXPECT_EQ(seen.pagesOpened, std::vector<std::string>{kComparisonPageAddress});
+  // The page of the server the results went to.
+  EXPECT_EQ(seen.pagesOpened, std::vector<std::string>{"http://127.0.0.1:" +
+                                                       std::to_string(seen.port) + "/results.asp"});
   EXPECT_TRUE(seen.messageBoxes.empty());
   ASSERT_EQ(seen.requests.size(), 2u);
   EXPECT_EQ(RequestLine(seen.requests[1]), "GET /final HTTP/1.1");

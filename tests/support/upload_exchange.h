@@ -19,6 +19,7 @@ struct UploadSeen {
   std::vector<std::string> messageBoxes;  // "caption: text"
   std::vector<std::string> requests;      // the heads the server received
   std::chrono::milliseconds took{0};      // from the press to the page or message
+  int port = 0;                           // the loopback server's
 };
 
 // Sends a run's results to a server giving `replies`, waiting the real

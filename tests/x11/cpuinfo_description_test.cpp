@@ -63,9 +63,10 @@ INSTANTIATE_TEST_SUITE_P(
                 std::string("x86 Family 25 Model 33 Stepping 0")},
         CpuCase{"single", 2793u, std::nullopt, std::string("GenuineIntel"),
                 std::string("x86 Family 15 Model 2 Stepping 9")},
-        // No speed anywhere: the first processor fails, a second one still
-        // counts with 0.
-        CpuCase{"no_mhz", std::nullopt, 0u, std::nullopt, std::nullopt},
+        // An ARM machine: no speed anywhere, so the first processor fails
+        // and a second one still counts with 0; the maker and the core
+        // come from the implementer and part codes.
+        CpuCase{"no_mhz", std::nullopt, 0u, std::string("ARM"), std::string("Cortex-A72 r0p3")},
         CpuCase{"empty", std::nullopt, std::nullopt, std::nullopt, std::nullopt},
         CpuCase{"junk", std::nullopt, std::nullopt, std::nullopt, std::nullopt},
         CpuCase{"no_such_directory", std::nullopt, std::nullopt, std::nullopt, std::nullopt}),
@@ -106,6 +107,36 @@ TEST(CpuinfoDescription, IncompleteEntriesFailOnlyTheValuesTheyLack) {
   EXPECT_TRUE(hardware.QueryNumber("CentralProcessor\\0", "~Mhz", mhz));
   EXPECT_EQ(mhz, 1600u);
   EXPECT_FALSE(hardware.QueryNumber("CentralProcessor\\1", "~Mhz", mhz));  // not a number
+}
+
+TEST(CpuinfoDescription, ArmCodesOutsideTheTablesFailLikeMissingValues) {
+  TemporaryRoot root(
+      "processor : 0\nCPU implementer : 0x41\nCPU part : 0xfff\n\n"
+      "processor : 1\nCPU implementer : 0x99\nCPU part : 0xd08\n");
+  CpuinfoDescription hardware(root.path);
+  std::string text;
+  EXPECT_TRUE(hardware.QueryText("CentralProcessor\\0", "VendorIdentifier", 255, text));
+  EXPECT_EQ(text, "ARM");
+  EXPECT_FALSE(hardware.QueryText("CentralProcessor\\0", "Identifier", 255, text));  // part
+  EXPECT_FALSE(hardware.QueryText("CentralProcessor\\1", "VendorIdentifier", 255, text));
+  EXPECT_FALSE(hardware.QueryText("CentralProcessor\\1", "Identifier", 255, text));
+}
+
+TEST(CpuinfoDescription, ACpufreqFileWithoutASpeedFallsToTheNextSource) {
+  TemporaryRoot root("processor : 0\ncpu MHz : 799.9\n\nprocessor : 1\ncpu MHz : 800.0\n");
+  const std::string cpufreq = root.path + "/sys/devices/system/cpu/cpu0/cpufreq";
+  std::filesystem::create_directories(cpufreq);
+  std::ofstream(cpufreq + "/base_frequency") << "0\n";
+  std::ofstream(cpufreq + "/amd_pstate_nominal_freq") << "garbage\n";
+  std::ofstream(cpufreq + "/scaling_driver") << "acpi-cpufreq\n";
+  std::ofstream(cpufreq + "/cpuinfo_max_freq") << "2401999\n";
+  CpuinfoDescription hardware(root.path);
+  std::uint32_t mhz = 0;
+  ASSERT_TRUE(hardware.QueryNumber("CentralProcessor\\0", "~Mhz", mhz));
+  EXPECT_EQ(mhz, 2401u);  // whole MHz, not rounded
+  // Processor 1 has no cpufreq folder: its "cpu MHz".
+  ASSERT_TRUE(hardware.QueryNumber("CentralProcessor\\1", "~Mhz", mhz));
+  EXPECT_EQ(mhz, 800u);
 }
 
 }  // namespace

@@ -7,5 +7,12 @@
 
 int main(int argc, char** argv) {
   quorvel::win32::UseParentConsole();
-  return quorvel::BenchmarkMain(argc, argv, [] { return quorvel::win32::CreatePlatform(); });
+  quorvel::Backend backend;
+  // The facts come from the registry and the desktop, not from files, so
+  // there is no root folder to point elsewhere: --sysroot is refused.
+  backend.capabilities.readsSysroot = false;
+  backend.create = [](const quorvel::platform::PlatformOptions&) {
+    return quorvel::win32::CreatePlatform();
+  };
+  return quorvel::BenchmarkMain(argc, argv, backend);
 }

@@ -4,9 +4,6 @@
 
 #include <ctime>
 
-#if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
-#endif
 
 namespace quorvel::x11 {
 
@@ -16,18 +13,14 @@ std::int64_t MonotonicNs() {
   return static_cast<std::int64_t>(now.tv_sec) * 1000000000 + now.tv_nsec;
 }
 
-void CpuRelax() {
-#if defined(__x86_64__) || defined(__i386__)
-  _mm_pause();
-#endif
-}
+void YieldProcessor() { sched_yield(); }
 
 bool SpinsHelp() {
   static const bool helps = [] {
     cpu_set_t set;
     CPU_ZERO(&set);
     if (sched_getaffinity(0, sizeof set, &set) != 0) return false;
-    return CPU_COUNT(&set) >= 3;
+    return CPU_COUNT(&set) > 1;
   }();
   return helps;
 }

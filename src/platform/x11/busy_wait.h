@@ -9,18 +9,21 @@ namespace quorvel::x11 {
 // Nanoseconds of CLOCK_MONOTONIC.
 std::int64_t MonotonicNs();
 
-// Tells the processor the thread is in a busy-wait loop.
-void CpuRelax();
+// Lets another thread that is ready to run have this processor; returns
+// at once when there is none (sched_yield).
+void YieldProcessor();
 
-// True when the process may run on three processors or more: one for each
-// party of a step (the worker, the user-interface thread and the X server).
-// With fewer, a thread that busy-waits takes the processor that one of the
-// others needs, and the steps' times come to depend on where the scheduler
-// happens to put the three.
+// True when the process may run on more than one processor. On one, a
+// thread that busy-waits only keeps the one it waits for from running.
 bool SpinsHelp();
 
 // Busy-waits until `ready()` holds (true) or CLOCK_MONOTONIC reaches
-// `untilNs` (false). False at once where spinning cannot help.
+// `untilNs` (false). False at once where spinning cannot help. Each round
+// offers the processor to any other thread that is ready to run on it: a
+// step has three parties (the worker, the user-interface thread and the X
+// server), and on two processors a waiter that kept its processor would
+// hold back whichever of the others the scheduler had put beside it, so
+// that the steps' times came to depend on that placement.
 template <typename Ready>
 bool SpinUntil(Ready ready, std::int64_t untilNs) {
   if (!SpinsHelp()) return ready();
@@ -28,7 +31,7 @@ bool SpinUntil(Ready ready, std::int64_t untilNs) {
     if (ready()) return true;
     // The clock is read every few rounds only; it costs more than a look.
     if ((n & 63) == 63 && MonotonicNs() >= untilNs) return false;
-    CpuRelax();
+    YieldProcessor();
   }
 }
 

@@ -2,9 +2,11 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <sstream>
+
+#include "platform/x11/arm_cpu_names.h"
+#include "platform/x11/cpufreq.h"
+#include "platform/x11/sysfs_files.h"
 
 namespace quorvel::x11 {
 namespace {
@@ -13,7 +15,7 @@ const char kKeyPrefix[] = "CentralProcessor\\";
 // Only the first two processors are answered: the program asks for no more.
 constexpr int kProcessorsAnswered = 2;
 // /proc/cpuinfo is small; anything far larger is not a cpuinfo file.
-constexpr std::streamsize kMaxFileSize = 4 << 20;
+constexpr std::uintmax_t kMaxFileSize = 4 << 20;
 
 std::string Trim(const std::string& s) {
   const char* blanks = " \t\r\n";
@@ -40,16 +42,49 @@ const std::string* Field(const CpuinfoEntry& entry, const char* name) {
   return it == entry.end() ? nullptr : &it->second;
 }
 
-std::string ReadSmallFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::string();
-  std::string text;
-  char buffer[4096];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    text.append(buffer, static_cast<std::size_t>(in.gcount()));
-    if (static_cast<std::streamsize>(text.size()) > kMaxFileSize) return std::string();
+// "0x41": a hex code as ARM kernels print them.
+bool HexCode(const std::string* text, unsigned& out) {
+  if (text == nullptr || text->size() < 3 || text->size() > 10 || (*text)[0] != '0' ||
+      ((*text)[1] != 'x' && (*text)[1] != 'X')) {
+    return false;
   }
-  return text;
+  unsigned value = 0;
+  for (std::size_t i = 2; i < text->size(); ++i) {
+    unsigned digit = 0;
+    if (!HexDigitValue((*text)[i], digit)) return false;
+    value = value * 16 + digit;
+  }
+  out = value;
+  return true;
+}
+
+// The maker of an ARM processor from its implementer code; empty when the
+// entry has none or the code is not known.
+std::string ArmVendor(const CpuinfoEntry& entry) {
+  unsigned implementer = 0;
+  if (!HexCode(Field(entry, "CPU implementer"), implementer)) return std::string();
+  return ArmImplementerName(implementer);
+}
+
+// "Cortex-A72 r0p3": the core's name from its implementer and part codes,
+// with the variant and revision where the entry gives them; empty when the
+// part is not known.
+std::string ArmIdentifier(const CpuinfoEntry& entry) {
+  unsigned implementer = 0, part = 0;
+  if (!HexCode(Field(entry, "CPU implementer"), implementer) ||
+      !HexCode(Field(entry, "CPU part"), part)) {
+    return std::string();
+  }
+  std::string name = ArmPartName(implementer, part);
+  if (name.empty()) return name;
+  unsigned variant = 0;
+  std::uint32_t revision = 0;
+  const std::string* revisionText = Field(entry, "CPU revision");
+  if (HexCode(Field(entry, "CPU variant"), variant) && revisionText != nullptr &&
+      LeadingNumber(*revisionText, revision)) {
+    name += " r" + std::to_string(variant) + "p" + std::to_string(revision);
+  }
+  return name;
 }
 
 }  // namespace
@@ -75,13 +110,22 @@ std::vector<CpuinfoEntry> ParseCpuinfo(const std::string& text) {
 }
 
 CpuinfoDescription::CpuinfoDescription(const std::string& root) {
-  std::string path = root;
-  if (path.empty() || path.back() != '/') path += '/';
-  path += "proc/cpuinfo";
-  std::string text = ReadSmallFile(path);
+  const std::filesystem::path base = root.empty() ? std::filesystem::path("/") : std::filesystem::path(root);
+  std::string text;
+  ReadRegularFile(base / "proc/cpuinfo", kMaxFileSize, text);
   // Binary junk: a NUL byte never appears in the kernel's text.
   if (text.find('\0') != std::string::npos) return;
   entries_ = ParseCpuinfo(text);
+  for (int i = 0; i < kProcessorsAnswered && i < static_cast<int>(entries_.size()); ++i) {
+    // The kernel's number of the processor names its cpufreq folder.
+    std::uint32_t number = 0;
+    const std::string* processor = Field(entries_[static_cast<std::size_t>(i)], "processor");
+    if (processor == nullptr || !LeadingNumber(*processor, number)) {
+      ratedMhz_.push_back(std::nullopt);
+    } else {
+      ratedMhz_.push_back(RatedSpeedMhz(base, number));
+    }
+  }
 }
 
 const CpuinfoEntry* CpuinfoDescription::EntryFor(const std::string& keyPath, int* index) const {
@@ -104,14 +148,18 @@ bool CpuinfoDescription::QueryText(const std::string& keyPath, const std::string
   std::string value;
   if (valueName == "VendorIdentifier") {
     const std::string* vendor = Field(*entry, "vendor_id");
-    if (vendor == nullptr) return false;
-    value = *vendor;
+    value = vendor != nullptr ? *vendor : ArmVendor(*entry);
+    if (vendor == nullptr && value.empty()) return false;
   } else if (valueName == "Identifier") {
     const std::string* family = Field(*entry, "cpu family");
     const std::string* model = Field(*entry, "model");
     const std::string* stepping = Field(*entry, "stepping");
-    if (family == nullptr || model == nullptr || stepping == nullptr) return false;
-    value = "x86 Family " + *family + " Model " + *model + " Stepping " + *stepping;
+    if (family != nullptr && model != nullptr && stepping != nullptr) {
+      value = "x86 Family " + *family + " Model " + *model + " Stepping " + *stepping;
+    } else {
+      value = ArmIdentifier(*entry);
+      if (value.empty()) return false;
+    }
   } else {
     return false;
   }
@@ -125,6 +173,10 @@ bool CpuinfoDescription::QueryNumber(const std::string& keyPath, const std::stri
   int index = 0;
   const CpuinfoEntry* entry = EntryFor(keyPath, &index);
   if (entry == nullptr || valueName != "~Mhz") return false;
+  if (const std::optional<std::uint32_t>& rated = ratedMhz_[static_cast<std::size_t>(index)]) {
+    out = *rated;
+    return true;
+  }
   const std::string* mhz = Field(*entry, "cpu MHz");
   if (mhz != nullptr) return LeadingNumber(*mhz, out);
   // A second processor without a speed (ARM, some virtual machines) still

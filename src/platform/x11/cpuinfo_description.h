@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,11 +21,17 @@ using CpuinfoEntry = std::map<std::string, std::string>;
 std::vector<CpuinfoEntry> ParseCpuinfo(const std::string& text);
 
 // Answers "CentralProcessor\<n>" for the first two processors:
-//   ~Mhz             (number) the integer part of "cpu MHz"
-//   VendorIdentifier (text)   "vendor_id"
-//   Identifier       (text)   "x86 Family F Model M Stepping S"
-// The file is read once, at construction, from <root>/proc/cpuinfo; a missing
-// or unreadable file leaves every query failing.
+//   ~Mhz             (number) the rated speed (RatedSpeedMhz), else the
+//                             integer part of "cpu MHz"
+//   VendorIdentifier (text)   "vendor_id"; without one (ARM) the maker the
+//                             "CPU implementer" code names ("ARM")
+//   Identifier       (text)   "x86 Family F Model M Stepping S"; without
+//                             those fields (ARM) the core the "CPU part"
+//                             code names, "Cortex-A72 r0p3"
+// A value the entry cannot give, or an unknown ARM code, fails the query.
+// The files are read once, at construction, from <root>/proc/cpuinfo and
+// <root>/sys/devices/system/cpu; a missing or unreadable cpuinfo leaves
+// every query failing.
 class CpuinfoDescription : public platform::HardwareDescription {
  public:
   explicit CpuinfoDescription(const std::string& root = "/");
@@ -39,6 +46,9 @@ class CpuinfoDescription : public platform::HardwareDescription {
   const CpuinfoEntry* EntryFor(const std::string& keyPath, int* index) const;
 
   std::vector<CpuinfoEntry> entries_;
+  // The rated speeds of the entries answered, by index; none where cpufreq
+  // gives no speed.
+  std::vector<std::optional<std::uint32_t>> ratedMhz_;
 };
 
 }  // namespace quorvel::x11

@@ -7,6 +7,7 @@
 
 #include "platform/embedded_resources.h"
 #include "platform/x11/control_factory.h"
+#include "platform/x11/display_mode.h"
 #include "platform/x11/window_properties.h"
 #include "platform/x11/x_connection.h"
 
@@ -248,7 +249,9 @@ void DialogWindow::ShowWindow(platform::Show how) {
       XUnmapWindow(d, window_.get());
       return;
     case platform::Show::Maximized:
-      MoveResize(Rect{0, 0, c.screenWidth(), c.screenHeight()});
+      // The monitor whose mode the facts report, as Windows maximises a
+      // window on its primary monitor.
+      MoveResize(DesktopArea(c));
       if (!layout_.hasCaption) RequestFullscreen(c, window_.get(), mapped_);
       break;
     case platform::Show::Normal:

@@ -1,65 +1,45 @@
 #include "platform/x11/display_mode.h"
 
-#include <X11/extensions/Xrandr.h>
-
 #include "platform/x11/x_connection.h"
 
 namespace quorvel::x11 {
-namespace {
 
-// The refresh of the mode shown by the output of the screen: the primary
-// output, else the first output that shows a mode.
-int CurrentRefresh(XConnection& c) {
-  Display* d = c.display();
-  int eventBase = 0, errorBase = 0;
-  if (!XRRQueryExtension(d, &eventBase, &errorBase)) return 0;
-  int major = 0, minor = 0;
-  if (!XRRQueryVersion(d, &major, &minor) || major < 1 || (major == 1 && minor < 2)) return 0;
-  XRRScreenResources* resources = XRRGetScreenResourcesCurrent(d, c.root());
-  if (resources == nullptr) return 0;
-
-  RRCrtc crtc = None;
-  RROutput primary = XRRGetOutputPrimary(d, c.root());
-  for (int pass = 0; pass < 2 && crtc == None; ++pass) {
-    for (int i = 0; i < resources->noutput && crtc == None; ++i) {
-      if (pass == 0 && resources->outputs[i] != primary) continue;
-      XRROutputInfo* output = XRRGetOutputInfo(d, resources, resources->outputs[i]);
-      if (output == nullptr) continue;
-      if (output->connection == RR_Connected && output->crtc != None) crtc = output->crtc;
-      XRRFreeOutputInfo(output);
-    }
-  }
-  int refresh = 0;
-  if (crtc != None) {
-    XRRCrtcInfo* info = XRRGetCrtcInfo(d, resources, crtc);
-    if (info != nullptr) {
-      for (int m = 0; m < resources->nmode; ++m) {
-        const XRRModeInfo& mode = resources->modes[m];
-        if (mode.id == info->mode) refresh = RefreshRate(mode.dotClock, mode.hTotal, mode.vTotal);
-      }
-      XRRFreeCrtcInfo(info);
-    }
-  }
-  XRRFreeScreenResources(resources);
-  return refresh;
-}
-
-}  // namespace
-
-int RefreshRate(unsigned long dotClock, unsigned hTotal, unsigned vTotal) {
-  const unsigned long long pixels = static_cast<unsigned long long>(hTotal) * vTotal;
+int RefreshRate(unsigned long dotClock, unsigned hTotal, unsigned vTotal, bool doubleScan) {
+  unsigned long long pixels = static_cast<unsigned long long>(hTotal) * vTotal;
+  if (doubleScan) pixels *= 2;
   if (pixels == 0) return 0;
   return static_cast<int>((dotClock + pixels / 2) / pixels);
 }
 
-platform::DisplayMode ReadDisplayMode(XConnection& c) {
+platform::DisplayMode ModeOfOutputs(const std::vector<RandrOutput>& outputs, int screenWidth,
+                                    int screenHeight, int bitsPerPixel) {
   platform::DisplayMode mode;
-  mode.width = c.screenWidth();
-  mode.height = c.screenHeight();
+  mode.width = screenWidth;
+  mode.height = screenHeight;
   mode.planes = 1;
-  mode.bitsPerPixel = c.pixelLayout().bitsPerPixel;
-  mode.refresh = CurrentRefresh(c);
+  mode.bitsPerPixel = bitsPerPixel;
+  if (const RandrOutput* output = DesktopOutput(outputs)) {
+    if (output->width > 0 && output->height > 0) {
+      mode.width = output->width;
+      mode.height = output->height;
+    }
+    mode.refresh = RefreshRate(output->dotClock, output->hTotal, output->vTotal, output->doubleScan);
+  }
   return mode;
+}
+
+platform::DisplayMode ReadDisplayMode(XConnection& c) {
+  return ModeOfOutputs(ReadRandrOutputs(c.display(), c.root()), c.screenWidth(), c.screenHeight(),
+                       c.pixelLayout().bitsPerPixel);
+}
+
+Rect DesktopArea(XConnection& c) {
+  const std::vector<RandrOutput> outputs = ReadRandrOutputs(c.display(), c.root());
+  const RandrOutput* output = DesktopOutput(outputs);
+  if (output == nullptr || output->width <= 0 || output->height <= 0) {
+    return Rect{0, 0, c.screenWidth(), c.screenHeight()};
+  }
+  return Rect{output->x, output->y, output->x + output->width, output->y + output->height};
 }
 
 }  // namespace quorvel::x11

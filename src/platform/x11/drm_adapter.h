@@ -1,19 +1,18 @@
-// The graphics adapter and its driver as the kernel describes them: the
-// first DRM card in sysfs, named through the PCI ID database, with the
-// version of the kernel driver bound to it.
+// The graphics adapter that drives the display and its driver, as the
+// kernel describes them: a DRM card in sysfs named through the PCI ID
+// database, or the cards of NVIDIA's proprietary driver in /proc.
 #pragma once
 
 #include <cstdint>
-#include <istream>
 #include <string>
 
 namespace quorvel::x11 {
 
 struct DrmAdapter {
-  // "<vendor name> <device name>" from pci.ids, else "vvvv:dddd" in
-  // lower-case hex; empty when there is no card or its IDs cannot be read.
+  // The adapter's name (see ReadDrmAdapter); empty when the kernel
+  // describes no adapter that can be named.
   std::string description;
-  // A kernel driver is bound to the card.
+  // A kernel driver is bound to the adapter.
   bool driverFound = false;
   // The driver's version in the two halves of a Windows file version
   // (ParseDriverVersion); 0 without a driver.
@@ -22,18 +21,20 @@ struct DrmAdapter {
   std::uint64_t videoMemoryTotal = 0;
 };
 
-// Reads the card under `root` ("/" on a real system):
-//   <root>/sys/class/drm/card<N>/device   the lowest N that has one;
-//                                         connectors (card0-DP-1) are not cards
-//   .../device/vendor, .../device/device  "0x10de"
-//   .../device/driver                     link to .../drivers/<name>
-//   <root>/sys/module/<name>/version      the driver's version, when the
-//                                         module publishes one
-//   .../device/mem_info_vram_total        decimal bytes
-//   <root>/usr/share/misc/pci.ids, then <root>/usr/share/hwdata/pci.ids
-// Drivers built with the kernel (i915, amdgpu, nouveau, ...) publish no
-// version of their own: they are as new as the kernel, so their version is
-// `kernelRelease` ("6.1.0-18-amd64" gives 6.1.0.0). Missing, unreadable or
+// Reads the adapter under `root` ("/" on a real system), the first of:
+//   1. the PCI card ChoosePciCard takes from <root>/sys/class/drm, named by
+//      PciDeviceDescription ("NVIDIA Corporation AD102 [GeForce RTX 4090]",
+//      "NVIDIA 10de:2684" without pci.ids);
+//   2. the first card of NVIDIA's proprietary driver in <root>/proc/driver/
+//      nvidia (ReadNvidiaProc), by its model, with the driver's version;
+//   3. the platform card ChoosePlatformCard takes (simpledrm, vc4, ...),
+//      named by its driver ("simple-framebuffer", "vc4-drm").
+// A card's driver is the one its device/driver link names; its version is
+// <root>/sys/module/<name>/version where the module publishes one. Drivers
+// built with the kernel (i915, amdgpu, nouveau, ...) publish none: they are
+// as new as the kernel, so their version is `kernelRelease`
+// ("6.1.0-18-amd64" gives 6.1.0.0). The video memory is the card's
+// device/mem_info_vram_total in decimal bytes. Missing, unreadable or
 // garbled files leave the matching fields at their defaults.
 DrmAdapter ReadDrmAdapter(const std::string& root, const std::string& kernelRelease);
 
@@ -44,9 +45,5 @@ DrmAdapter ReadDrmAdapter(const std::string& root, const std::string& kernelRele
 // a number ends the parse ("6.1.0-18-amd64" gives 6.1.0.0, "545.29.06"
 // gives 545.29.6.0). Leading blanks are skipped.
 void ParseDriverVersion(const std::string& text, std::uint32_t& ms, std::uint32_t& ls);
-
-// "<vendor name> <device name>" for the IDs from a pci.ids database; empty
-// when the database does not name both.
-std::string PciIdsName(std::istream& database, unsigned vendor, unsigned device);
 
 }  // namespace quorvel::x11

@@ -4,6 +4,8 @@
 
 #include <cctype>
 
+#include "platform/x11/sysfs_files.h"
+
 namespace quorvel::x11 {
 namespace {
 
@@ -34,10 +36,19 @@ std::uint32_t PackKernelRelease(const std::string& release) {
   return major * 1000 + minor;
 }
 
-std::uint32_t RunningKernelBuildNumber() {
-  struct utsname names {};
-  if (uname(&names) != 0) return 0;
-  return PackKernelRelease(names.release);
+std::string KernelRelease(const std::string& root) {
+  if (root.empty() || root == "/") {
+    struct utsname names {};
+    if (uname(&names) != 0) return std::string();
+    return names.release;
+  }
+  std::string release;
+  if (!ReadAttribute(std::filesystem::path(root) / "proc/sys/kernel/osrelease", release)) {
+    return std::string();
+  }
+  return release;
 }
+
+std::uint32_t RunningKernelBuildNumber() { return PackKernelRelease(KernelRelease("/")); }
 
 }  // namespace quorvel::x11

@@ -11,6 +11,12 @@ namespace quorvel::x11 {
 // start with "<major>.<minor>" or the minor is 1000 or more.
 std::uint32_t PackKernelRelease(const std::string& release);
 
+// The kernel's release text ("6.1.0-18-amd64"): the running kernel's
+// (uname) when `root` is "/" or empty, else the one a copy of another
+// machine's files records in <root>/proc/sys/kernel/osrelease. Empty when
+// it cannot be read.
+std::string KernelRelease(const std::string& root);
+
 // PackKernelRelease of the running kernel (uname); 0 when uname fails.
 std::uint32_t RunningKernelBuildNumber();
 

@@ -1,24 +1,15 @@
 #include "platform/x11/x11_facts.h"
 
-#include <sys/utsname.h>
-
 #include "platform/x11/blend_caps.h"
 #include "platform/x11/desktop_description.h"
 #include "platform/x11/display_mode.h"
+#include "platform/x11/display_origin.h"
 #include "platform/x11/drm_adapter.h"
 #include "platform/x11/kernel_release.h"
 #include "platform/x11/x_connection.h"
 
 namespace quorvel::x11 {
 namespace {
-
-// The running kernel's release, as OsBuildNumber reads it; empty when
-// uname fails.
-std::string RunningKernelRelease() {
-  struct utsname names {};
-  if (uname(&names) != 0) return std::string();
-  return names.release;
-}
 
 // "The X.Org Foundation 12101011"; empty when the server names no vendor.
 std::string XServerDescription(XConnection& c) {
@@ -32,13 +23,21 @@ std::string XServerDescription(XConnection& c) {
 X11Facts::X11Facts(XConnection& connection, const std::string& root)
     : connection_(connection), root_(root), hardware_(root) {}
 
-std::uint32_t X11Facts::OsBuildNumber() { return RunningKernelBuildNumber(); }
+std::uint32_t X11Facts::OsBuildNumber() { return PackKernelRelease(KernelRelease(root_)); }
 
 platform::DisplayMode X11Facts::Display() { return ReadDisplayMode(connection_); }
 
 platform::AdapterFacts X11Facts::Adapter() {
   if (adapter_) return *adapter_;
-  const DrmAdapter drm = ReadDrmAdapter(root_, RunningKernelRelease());
+  // The files of another machine describe that machine's cards, whatever
+  // display shows them; this machine's cards only a display they drive.
+  const bool thisMachine = root_.empty() || root_ == "/";
+  ::Display* d = connection_.display();
+  DrmAdapter drm;
+  if (!thisMachine ||
+      DisplayDrivenHere(DisplayString(d), ReadRandrOutputs(d, connection_.root()))) {
+    drm = ReadDrmAdapter(root_, KernelRelease(root_));
+  }
   platform::AdapterFacts facts;
   // The driver stands where DirectDraw and its driver file stand on Windows:
   // without one the version text stays empty.

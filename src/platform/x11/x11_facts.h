@@ -14,18 +14,21 @@ class XConnection;
 
 class X11Facts : public platform::Facts {
  public:
-  // `root` is where /proc, /sys and /usr/share are looked for ("/" on a
-  // real system).
+  // `root` is where /proc, /sys and /usr/share are looked for: "/" for
+  // this machine, another folder for a copy of another machine's files.
   explicit X11Facts(XConnection& connection, const std::string& root = "/");
 
+  // The kernel release under the root (KernelRelease), packed.
   std::uint32_t OsBuildNumber() override;
   platform::HardwareDescription& Hardware() override { return hardware_; }
   platform::DisplayMode Display() override;
-  // The first DRM card and its driver (ReadDrmAdapter), with the running
-  // kernel's release for drivers that publish no version. Without a card,
-  // or when its IDs cannot be read, the adapter is described by the X
-  // server's vendor string and release, and no driver is found, so no
-  // driver version is shown. Read once; later calls give the same answer.
+  // The adapter that drives the display and its driver (ReadDrmAdapter),
+  // with the kernel's release for drivers that publish no version. This
+  // machine's adapter is read only when the display is driven here
+  // (DisplayDrivenHere); the files of another machine always describe its
+  // adapter. Without an adapter that can be named, the X server's vendor
+  // string and release describe it, and no driver is found, so no driver
+  // version is shown. Read once; later calls give the same answer.
   platform::AdapterFacts Adapter() override;
   // ReadShadeBlendCaps, when asked.
   std::uint32_t ShadeBlendCaps() override;

@@ -17,12 +17,12 @@
 
 namespace quorvel::x11 {
 
-X11Platform::X11Platform(std::unique_ptr<XConnection> connection)
+X11Platform::X11Platform(std::unique_ptr<XConnection> connection, const std::string& sysroot)
     : connection_(std::move(connection)),
       graphics_(std::make_unique<X11Graphics>()),
       dialogs_(std::make_unique<X11DialogSystem>(*connection_, *graphics_)),
       services_(std::make_unique<X11Services>(*connection_, *dialogs_, *graphics_)),
-      facts_(std::make_unique<X11Facts>(*connection_)),
+      facts_(std::make_unique<X11Facts>(*connection_, sysroot.empty() ? "/" : sysroot)),
       files_(std::make_unique<PosixFileWriter>()),
       profile_(std::make_unique<IniFileStore>(ProfilePathFromEnvironment(), *files_)),
       http_(std::make_unique<CurlHttpClient>()) {}
@@ -43,7 +43,7 @@ platform::FileWriter& X11Platform::files() { return *files_; }
 platform::ProfileStore& X11Platform::profile() { return *profile_; }
 platform::HttpClient& X11Platform::http() { return *http_; }
 
-std::unique_ptr<platform::Platform> CreatePlatform() {
+std::unique_ptr<platform::Platform> CreatePlatform(const platform::PlatformOptions& options) {
   // Only the user-interface thread talks to the server, but Xlib is made
   // thread-safe anyway, before the first connection as it requires.
   XInitThreads();
@@ -53,7 +53,7 @@ std::unique_ptr<platform::Platform> CreatePlatform() {
     std::fprintf(stderr, "quorvel: %s\n", why.c_str());
     return nullptr;
   }
-  return std::make_unique<X11Platform>(std::move(connection));
+  return std::make_unique<X11Platform>(std::move(connection), options.sysroot);
 }
 
 }  // namespace quorvel::x11

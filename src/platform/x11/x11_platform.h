@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "platform/platform.h"
 
@@ -22,8 +23,9 @@ class CurlHttpClient;
 
 class X11Platform : public platform::Platform {
  public:
-  // Takes the connection; to be made on the user-interface thread.
-  explicit X11Platform(std::unique_ptr<XConnection> connection);
+  // Takes the connection; to be made on the user-interface thread. The
+  // machine's files are read under `sysroot` ("/" when empty).
+  X11Platform(std::unique_ptr<XConnection> connection, const std::string& sysroot);
   ~X11Platform() override;
 
   platform::Services& services() override;
@@ -52,6 +54,6 @@ class X11Platform : public platform::Platform {
 
 // Opens $DISPLAY and makes the platform; null, after one line on standard
 // error saying why, when the display cannot be opened.
-std::unique_ptr<platform::Platform> CreatePlatform();
+std::unique_ptr<platform::Platform> CreatePlatform(const platform::PlatformOptions& options = {});
 
 }  // namespace quorvel::x11

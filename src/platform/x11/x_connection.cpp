@@ -1,9 +1,5 @@
 #include "platform/x11/x_connection.h"
 
-#include <X11/extensions/Xrandr.h>
-
-#include <cstring>
-
 #include <X11/Xutil.h>
 #include <X11/extensions/XShm.h>
 #include <X11/extensions/shape.h>
@@ -15,6 +11,7 @@
 #include <thread>
 #include <utility>
 
+#include "platform/x11/randr_outputs.h"
 #include "platform/x11/shm_segment.h"
 #include "platform/x11/x_errors.h"
 
@@ -127,18 +124,10 @@ XConnection::XConnection(Display* display)
 bool ServerIsXWayland(Display* display, Window root) {
   int opcode = 0, eventBase = 0, errorBase = 0;
   if (XQueryExtension(display, "XWAYLAND", &opcode, &eventBase, &errorBase) == True) return true;
-  if (XRRQueryExtension(display, &eventBase, &errorBase) != True) return false;
-  XRRScreenResources* resources = XRRGetScreenResourcesCurrent(display, root);
-  if (resources == nullptr) return false;
-  bool found = false;
-  for (int i = 0; i < resources->noutput && !found; ++i) {
-    XRROutputInfo* output = XRRGetOutputInfo(display, resources, resources->outputs[i]);
-    if (output == nullptr) continue;
-    found = std::strncmp(output->name, "XWAYLAND", 8) == 0;
-    XRRFreeOutputInfo(output);
+  for (const RandrOutput& output : ReadRandrOutputs(display, root)) {
+    if (output.name.compare(0, 8, "XWAYLAND") == 0) return true;
   }
-  XRRFreeScreenResources(resources);
-  return found;
+  return false;
 }
 
 XConnection::~XConnection() {

@@ -1,0 +1,36 @@
+// cpp-httplib's server with bounds on the whole of a request: a client
+// that sends its request slowly, byte by byte, is dropped once its time has
+// passed, not kept for as long as each byte comes in time; and one that
+// sends more than kMaxRequestBytes (headers without end) is dropped there.
+// One request per connection (the program and browsers open a new one).
+#pragma once
+
+#include <httplib.h>
+
+#include <chrono>
+
+namespace quorvel::site {
+
+constexpr std::size_t kMaxRequestBytes = 128 * 1024;
+
+class BoundedServer : public httplib::Server {
+ public:
+  // `requestTime`: from the accepted connection to the end of the request's
+  // headers (and body). `ioTime`: the longest wait for one read or write.
+  BoundedServer(std::chrono::milliseconds requestTime, std::chrono::milliseconds ioTime)
+      : requestTime_(requestTime), ioTime_(ioTime) {}
+
+  // Binds to `host`:`port` (0: any free port) and listens with a queue of
+  // SOMAXCONN connections, not cpp-httplib's 5: beyond its queue a burst of
+  // clients would wait a second for their connections to be retried. The
+  // port bound, or -1.
+  int Bind(const std::string& host, int port);
+
+ private:
+  bool process_and_close_socket(socket_t sock) override;
+
+  std::chrono::milliseconds requestTime_;
+  std::chrono::milliseconds ioTime_;
+};
+
+}  // namespace quorvel::site

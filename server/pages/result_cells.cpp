@@ -1,0 +1,28 @@
+#include "pages/result_cells.h"
+
+#include "pages/html.h"
+
+namespace quorvel::site {
+
+std::string ProcessorText(const Upload& u) {
+  std::string text = u.cpuMan;
+  if (!u.cpu.empty()) text += (text.empty() ? "" : ", ") + u.cpu + " MHz";
+  if (u.multiCPU) text += (text.empty() ? "" : ", ") + std::string("2 processors");
+  return text;
+}
+
+std::string ResultCells(const StoredResult& r) {
+  const Upload& u = r.upload;
+  const std::string name = u.userName.empty() ? "(no name)" : u.userName;
+  return "<td><a href=\"/result/" + std::to_string(r.id) + "\">" + Html(name) + "</a></td><td>" +
+         Html(u.cardName) + "</td><td>" + Html(u.mode) + "</td><td>" + Html(ProcessorText(u)) +
+         "</td><td>" + Html(u.os) + "</td><td class=\"num overall\">" + Thousands(u.overall) +
+         "</td><td>" + UtcDate(r.submittedAt) + "</td>";
+}
+
+std::string ResultHeaderCells() {
+  return "<th>Name</th><th>Adapter</th><th>Mode</th><th>Processor</th><th>OS</th>"
+         "<th class=\"num\">Overall</th><th>Date</th>";
+}
+
+}  // namespace quorvel::site

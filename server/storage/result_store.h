@@ -1,0 +1,60 @@
+// The results database: storing uploads and answering what the pages ask.
+// The same statements run on SQLite and PostgreSQL. Safe to use from many
+// threads at once; calls are served one at a time on the one connection.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "storage/sql_connection.h"
+#include "storage/stored_result.h"
+
+namespace quorvel::site {
+
+class ResultStore {
+ public:
+  // Opens `location` (see OpenSqlConnection) and brings its schema up to
+  // date. Nothing, with `error` set, when either fails.
+  static std::unique_ptr<ResultStore> Open(const std::string& location, std::string& error);
+
+  explicit ResultStore(std::unique_ptr<SqlConnection> db) : db_(std::move(db)) {}
+
+  // Every call below answers false, with `error` set, when the database
+  // failed; the out-values are then unspecified.
+
+  // Stores `upload`; `id` is its new number. Committed when this returns true.
+  bool Add(const Upload& upload, const std::string& sender, std::int64_t submittedAt,
+           std::int64_t& id, std::string& error);
+  // Uploads from `sender` at or after `since`.
+  bool CountFrom(const std::string& sender, std::int64_t since, std::int64_t& count,
+                 std::string& error);
+  bool Find(std::int64_t id, std::optional<StoredResult>& result, std::string& error);
+  // The newest result from `sender` at or after `since`.
+  bool NewestFrom(const std::string& sender, std::int64_t since,
+                  std::optional<StoredResult>& result, std::string& error);
+
+  bool Count(const ResultFilter& filter, std::int64_t& count, std::string& error);
+  // Highest overall score first; equal scores in the order they came.
+  bool Top(const ResultFilter& filter, std::int64_t limit, std::int64_t offset,
+           std::vector<StoredResult>& results, std::string& error);
+  // The adapter, system and score of every result with a number above
+  // `afterId`, lowest number first.
+  bool ScoresAfter(std::int64_t afterId, std::vector<ScoreRow>& rows, std::string& error);
+
+  SqlConnection& connection() { return *db_; }
+
+ private:
+  bool Run(const std::string& sql, const std::vector<SqlValue>& params, std::vector<SqlRow>* rows,
+           std::string& error);
+  bool Results(const std::string& sqlTail, const std::vector<SqlValue>& params,
+               std::vector<StoredResult>& results, std::string& error);
+
+  std::mutex mutex_;
+  std::unique_ptr<SqlConnection> db_;
+};
+
+}  // namespace quorvel::site

@@ -1,0 +1,41 @@
+// What the result store needs of a database: statements with parameters,
+// rows back as text. One implementation per database (SQLite, PostgreSQL);
+// the statements themselves are shared and written with '?' placeholders.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace quorvel::site {
+
+using SqlValue = std::variant<std::int64_t, std::string>;
+using SqlRow = std::vector<std::string>;  // every column as text; NULL as ""
+
+class SqlConnection {
+ public:
+  virtual ~SqlConnection() = default;
+
+  // Runs one statement with `params` bound to its '?' placeholders in order
+  // (values are always bound, never pasted into the text). Rows, if any, go
+  // to `rows` when it is not null. False with `error` set on failure.
+  virtual bool Run(const std::string& sql, const std::vector<SqlValue>& params,
+                   std::vector<SqlRow>* rows, std::string& error) = 0;
+
+  // The column definition of an auto-numbered 64-bit primary key.
+  virtual const char* IdColumn() const = 0;
+
+  // A short name of the database for messages ("SQLite", "PostgreSQL").
+  virtual const char* Name() const = 0;
+};
+
+// Opens the database named by `location`: "sqlite:PATH", or a PostgreSQL
+// connection URI ("postgresql://..." or "postgres://..."). Nothing, with
+// `error` set, when the location is not understood or the database cannot
+// be reached.
+std::unique_ptr<SqlConnection> OpenSqlConnection(const std::string& location, std::string& error);
+
+}  // namespace quorvel::site

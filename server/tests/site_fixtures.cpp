@@ -1,0 +1,98 @@
+#include "site_fixtures.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace quorvel::site::testing {
+namespace {
+
+// A connection to a database in a temporary folder, which goes with it.
+class TemporaryDatabase : public SqlConnection {
+ public:
+  TemporaryDatabase(std::unique_ptr<SqlConnection> db, std::string folder)
+      : db_(std::move(db)), folder_(std::move(folder)) {}
+  ~TemporaryDatabase() override {
+    db_.reset();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  bool Run(const std::string& sql, const std::vector<SqlValue>& params, std::vector<SqlRow>* rows,
+           std::string& error) override {
+    return db_->Run(sql, params, rows, error);
+  }
+  const char* IdColumn() const override { return db_->IdColumn(); }
+  const char* Name() const override { return db_->Name(); }
+
+ private:
+  std::unique_ptr<SqlConnection> db_;
+  std::string folder_;
+};
+
+}  // namespace
+
+Upload ExampleUpload(const std::string& name, const std::string& card, std::int64_t overall,
+                     const std::string& os) {
+  Upload u;
+  u.version = 103;
+  u.userName = name;
+  u.email = name + "@example.com";
+  u.cardName = card;
+  u.mode = "1024 x 768 x 32 bits (85 Hz)";
+  u.alpha = true;
+  u.grad = true;
+  u.overall = overall;
+  u.alphaTest = overall;
+  u.cpu = "800";
+  u.driver = "6.13.10.1241";
+  u.mem = 32;
+  u.cpuMan = "GenuineIntel";
+  u.cpuID = "x86 Family 6 Model 8 Stepping 3";
+  u.os = os;
+  return u;
+}
+
+std::unique_ptr<ResultStore> FreshStore(const std::string& kind) {
+  std::string error;
+  if (kind == "postgresql") {
+    const char* uri = std::getenv("QUORVEL_TEST_POSTGRES");
+    if (uri == nullptr) {
+      ADD_FAILURE() << "QUORVEL_TEST_POSTGRES is not set: run through with_postgres.sh";
+      return nullptr;
+    }
+    std::unique_ptr<SqlConnection> db = OpenSqlConnection(uri, error);
+    if (!db) {
+      ADD_FAILURE() << error;
+      return nullptr;
+    }
+    for (const char* drop : {"DROP TABLE IF EXISTS results", "DROP TABLE IF EXISTS schema_version"}) {
+      EXPECT_TRUE(db->Run(drop, {}, nullptr, error)) << error;
+    }
+    std::unique_ptr<ResultStore> store = ResultStore::Open(uri, error);
+    EXPECT_TRUE(store) << error;
+    return store;
+  }
+  char folder[] = "/tmp/quorvel-site-test.XXXXXX";
+  if (mkdtemp(folder) == nullptr) {
+    ADD_FAILURE() << "mkdtemp failed";
+    return nullptr;
+  }
+  const std::string location = std::string("sqlite:") + folder + "/results.sqlite";
+  std::unique_ptr<ResultStore> opened = ResultStore::Open(location, error);
+  if (!opened) {
+    ADD_FAILURE() << error;
+    return nullptr;
+  }
+  // Opened again inside the folder's keeper, now that the schema is in place.
+  opened.reset();
+  std::unique_ptr<SqlConnection> db = OpenSqlConnection(location, error);
+  if (!db) {
+    ADD_FAILURE() << error;
+    return nullptr;
+  }
+  return std::make_unique<ResultStore>(std::make_unique<TemporaryDatabase>(std::move(db), folder));
+}
+
+}  // namespace quorvel::site::testing

@@ -1,0 +1,262 @@
+// The site over real HTTP on a loopback port: the program's request, what
+// a client that misbehaves gets, the answers the pages and the JSON give.
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+#include <thread>
+
+#include "http/bounded_server.h"
+#include "http/site_routes.h"
+#include "site_fixtures.h"
+
+namespace quorvel::site {
+namespace {
+
+using testing::kExampleQuery;
+
+constexpr char kUploadPath[] = "/products/quorvel/submitresults.asp?";
+
+class SiteHttpTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    store = testing::FreshStore("sqlite");
+    ASSERT_TRUE(store);
+    server = std::make_unique<BoundedServer>(std::chrono::milliseconds(1000),
+                                             std::chrono::milliseconds(1000));
+    SiteSettings settings;
+    settings.uploadsPerMinute = 3;
+    settings.now = [this] { return now.load(); };
+    InstallRoutes(*server, *store, settings);
+    port = server->Bind("127.0.0.1", 0);
+    ASSERT_GT(port, 0);
+    thread = std::thread([this] { server->listen_after_bind(); });
+    client = std::make_unique<httplib::Client>("127.0.0.1", port);
+  }
+  void TearDown() override {
+    if (!server) return;
+    while (thread.joinable() && !server->is_running()) std::this_thread::yield();
+    server->stop();
+    if (thread.joinable()) thread.join();
+  }
+  httplib::Result Get(const std::string& path) { return client->Get(path.c_str()); }
+  // A plain TCP connection to the site, or -1.
+  int Connect() const {
+    const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(static_cast<std::uint16_t>(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (sock >= 0 && ::connect(sock, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+      ::close(sock);
+      return -1;
+    }
+    return sock;
+  }
+  std::int64_t Stored() {
+    std::int64_t n = -1;
+    std::string error;
+    EXPECT_TRUE(store->Count({}, n, error)) << error;
+    return n;
+  }
+
+  std::atomic<std::int64_t> now{1800000000};
+  std::unique_ptr<ResultStore> store;
+  std::unique_ptr<BoundedServer> server;
+  std::thread thread;
+  int port = 0;
+  std::unique_ptr<httplib::Client> client;
+};
+
+TEST_F(SiteHttpTest, TheProgramsUploadIsStoredAndAnswered200) {
+  auto res = Get(std::string(kUploadPath) + kExampleQuery);
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 200);
+  EXPECT_EQ(res->body, "OK 1\n");
+  std::optional<StoredResult> stored;
+  std::string error;
+  ASSERT_TRUE(store->Find(1, stored, error));
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->sender, "127.0.0.1");
+  EXPECT_EQ(stored->submittedAt, 1800000000);
+  EXPECT_EQ(stored->upload.userName, "Test User");
+}
+
+TEST_F(SiteHttpTest, ABadUploadIsAnswered400WithItsReasonAndNotStored) {
+  std::string query = kExampleQuery;
+  query.replace(query.find("Overall=512"), 11, "Overall=lots");
+  auto res = Get(kUploadPath + query);
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 400);
+  EXPECT_EQ(res->body, "parameter Overall is not a whole number\n");
+  EXPECT_EQ(res->get_header_value("Content-Type"), "text/plain; charset=utf-8");
+  res = Get("/products/quorvel/submitresults.asp");
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 400);
+  // A request line past 8 KiB is refused before it is read as an upload.
+  res = Get(kUploadPath + std::string(kExampleQuery) + "&x=" + std::string(9000, 'x'));
+  ASSERT_TRUE(res);
+  EXPECT_GE(res->status, 400);
+  EXPECT_EQ(Stored(), 0);
+}
+
+TEST_F(SiteHttpTest, TooManyUploadsFromOneAddressInAMinuteAre429) {
+  const std::string upload = kUploadPath + std::string(kExampleQuery);
+  for (int i = 0; i < 3; ++i) {
+    auto res = Get(upload);
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 200);
+  }
+  auto res = Get(upload);
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 429);
+  EXPECT_EQ(res->get_header_value("Retry-After"), "60");
+  EXPECT_EQ(Stored(), 3);
+  now += 60;  // a minute after the first
+  res = Get(upload);
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 200);
+}
+
+TEST_F(SiteHttpTest, ParallelUploadsFromOneAddressDoNotPassTheLimitTogether) {
+  std::vector<std::thread> clients;
+  std::atomic<int> ok{0};
+  std::atomic<int> refused{0};
+  for (int i = 0; i < 12; ++i) {
+    clients.emplace_back([&] {
+      httplib::Client c("127.0.0.1", port);
+      auto res = c.Get((kUploadPath + std::string(kExampleQuery)).c_str());
+      if (res && res->status == 200) ++ok;
+      if (res && res->status == 429) ++refused;
+    });
+  }
+  for (std::thread& t : clients) t.join();
+  EXPECT_EQ(ok.load(), 3);
+  EXPECT_EQ(refused.load(), 9);
+  EXPECT_EQ(Stored(), 3);
+}
+
+TEST_F(SiteHttpTest, ADatabaseThatFailsIsAnswered503) {
+  std::string error;
+  ASSERT_TRUE(store->connection().Run("DROP TABLE results", {}, nullptr, error)) << error;
+  for (const std::string path : {std::string(kUploadPath) + kExampleQuery, std::string("/results.asp"),
+                                 std::string("/result/1"), std::string("/api/results")}) {
+    SCOPED_TRACE(path);
+    auto res = Get(path);
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, 503);
+    EXPECT_EQ(res->body, "the results database is not available\n");
+  }
+}
+
+TEST_F(SiteHttpTest, AClientThatTricklesItsRequestIsDropped) {
+  const int sock = Connect();
+  ASSERT_GE(sock, 0);
+  const std::string request = "GET /results.asp HTTP/1.1\r\nHost: x\r\nX-Slow: ";
+  const auto start = std::chrono::steady_clock::now();
+  bool dropped = false;
+  // One byte every 200 ms: each comes well within the 1 s a read may wait,
+  // but the whole request may take only 1 s.
+  for (std::size_t i = 0; i < 40 && !dropped; ++i) {
+    const char byte = i < request.size() ? request[i] : 'x';
+    ::send(sock, &byte, 1, MSG_NOSIGNAL);
+    pollfd p{sock, POLLIN, 0};
+    if (::poll(&p, 1, 200) > 0) {
+      char buffer[256];
+      ::recv(sock, buffer, sizeof buffer, 0);  // the end, or a 400 before it
+      dropped = true;
+    }
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  ::close(sock);
+  EXPECT_TRUE(dropped);
+  EXPECT_LT(seconds, 3.0);
+  auto res = Get("/results.asp");  // and the site still answers
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 200);
+}
+
+TEST_F(SiteHttpTest, AClientThatSendsHeadersWithoutEndIsDropped) {
+  const int sock = Connect();
+  ASSERT_GE(sock, 0);
+  const std::string header = "X-More: " + std::string(1000, 'm') + "\r\n";
+  const std::string first = "GET /results.asp HTTP/1.1\r\nHost: x\r\n" + header;
+  ASSERT_GT(::send(sock, first.data(), first.size(), MSG_NOSIGNAL), 0);
+  // Headers as fast as the site takes them: it stops reading after the bound,
+  // long before the 1 s the request may take.
+  const auto start = std::chrono::steady_clock::now();
+  bool ended = false;
+  while (!ended && std::chrono::steady_clock::now() - start < std::chrono::seconds(3)) {
+    const ssize_t n = ::send(sock, header.data(), header.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    pollfd p{sock, POLLIN, 0};
+    ended = (n < 0 && errno != EAGAIN) || ::poll(&p, 1, n < 0 ? 20 : 0) > 0;
+  }
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  ::close(sock);
+  EXPECT_TRUE(ended);
+  EXPECT_LT(seconds, 0.5);
+  EXPECT_EQ(Get("/results.asp")->status, 200);
+}
+
+TEST_F(SiteHttpTest, PagesRedirectsAndJson) {
+  std::string query = kExampleQuery;
+  query.replace(query.find("email=a@b.c"), 11, "email=hidden@mail.test");
+  ASSERT_EQ(Get(kUploadPath + query)->status, 200);
+
+  auto res = Get("/");
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 302);
+  EXPECT_EQ(res->get_header_value("Location"), "/results.asp");
+
+  res = Get("/results.asp");
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 200);
+  EXPECT_EQ(res->get_header_value("Content-Type"), "text/html; charset=utf-8");
+  EXPECT_NE(res->body.find("<tr id=\"your-result\">"), std::string::npos);  // we are 127.0.0.1
+  EXPECT_EQ(res->body.find("hidden@mail.test"), std::string::npos);
+
+  res = Get("/result/1");
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 200);
+  EXPECT_EQ(res->body.find("hidden@mail.test"), std::string::npos);
+  EXPECT_EQ(Get("/result/2")->status, 404);
+  EXPECT_EQ(Get("/result/99999999999999999999")->status, 404);
+  EXPECT_EQ(Get("/nothing-here")->status, 404);
+
+  res = Get("/api/results?limit=10&offset=0&adapter=NVIDIA%20GeForce2%20MX");
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 200);
+  EXPECT_EQ(res->body.find("hidden@mail.test"), std::string::npos);
+  const nlohmann::json doc = nlohmann::json::parse(res->body);
+  EXPECT_EQ(doc["count"], 1);
+  ASSERT_EQ(doc["results"].size(), 1u);
+  const nlohmann::json& r = doc["results"][0];
+  std::vector<std::string> keys;
+  for (auto it = r.begin(); it != r.end(); ++it) keys.push_back(it.key());
+  std::sort(keys.begin(), keys.end());
+  std::vector<std::string> expected = {"id", "userName", "cardName", "mode", "alpha", "perPixel",
+                                       "grad", "overall", "alphaTest", "twoDTest", "cpu", "driver",
+                                       "mem", "cpuMan", "multiCPU", "cpuID", "os", "submittedAt"};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(keys, expected);
+  EXPECT_EQ(r["overall"], 512);
+  EXPECT_EQ(r["cardName"], "NVIDIA GeForce2 MX");
+  EXPECT_EQ(r["submittedAt"], "2027-01-15T08:00:00Z");
+
+  EXPECT_EQ(nlohmann::json::parse(Get("/api/results?adapter=Other")->body)["count"], 0);
+  EXPECT_EQ(nlohmann::json::parse(Get("/api/results?offset=1")->body)["results"].size(), 0u);
+  for (const char* bad : {"/api/results?limit=0", "/api/results?limit=101",
+                          "/api/results?limit=x", "/api/results?offset=-1"}) {
+    SCOPED_TRACE(bad);
+    EXPECT_EQ(Get(bad)->status, 400);
+  }
+}
+
+}  // namespace
+}  // namespace quorvel::site

@@ -1,0 +1,50 @@
+# What the site's shell tests share: starting and stopping a real
+# quorvel-results on a loopback port, and uploading like the program.
+# Needs QUORVEL_RESULTS_SERVER (the program's path).
+
+site_fail() {
+  echo "FAIL: $*" >&2
+  [ -n "${SITE_LOG:-}" ] && [ -f "$SITE_LOG" ] && { echo "--- server log (tail)" >&2; tail -n 20 "$SITE_LOG" >&2; }
+  exit 1
+}
+
+# start_site LOG ARGS...: starts the server (--listen 127.0.0.1:${SITE_PORT:-0}
+# unless ARGS name one) with its log in LOG; sets SITE_PID, SITE_PORT, SITE_URL.
+start_site() {
+  SITE_LOG="$1"
+  shift
+  : >"$SITE_LOG"
+  "$QUORVEL_RESULTS_SERVER" --listen "127.0.0.1:${SITE_PORT:-0}" "$@" 2>>"$SITE_LOG" &
+  SITE_PID=$!
+  local i line
+  for ((i = 0; i < 100; i++)); do
+    line="$(grep -o 'listening on http://127.0.0.1:[0-9]*' "$SITE_LOG" | tail -n 1)"
+    [ -n "$line" ] && break
+    kill -0 "$SITE_PID" 2>/dev/null || site_fail "quorvel-results ended at start: $(cat "$SITE_LOG")"
+    sleep 0.05
+  done
+  [ -n "$line" ] || site_fail "quorvel-results did not say where it listens"
+  SITE_PORT="${line##*:}"
+  SITE_URL="http://127.0.0.1:$SITE_PORT"
+}
+
+# stop_site: SIGTERM, then waits; SITE_EXIT is its exit status.
+stop_site() {
+  SITE_EXIT=""
+  [ -n "${SITE_PID:-}" ] || return 0
+  kill -TERM "$SITE_PID" 2>/dev/null
+  wait "$SITE_PID"
+  SITE_EXIT=$?
+  SITE_PID=""
+}
+
+# The program's upload for user NAME (blanks already as underscores) and SCORE.
+upload_query() {
+  printf 'VER=103&UserName=%s&email=someone@example.com&cardName=NVIDIA_GeForce2_MX&mode=1024_x_768_x_32_bits_(85_Hz)&Alpha=1&PerPixel=0&grad=1&Overall=%s&AlphaTest=%s&TwoDTest=0&cpu=800&driver=6.13.10.1241&mem=32&cpuMan=GenuineIntel&multiCPU=0&cpuID=x86_Family_6_Model_8_Stepping_3&OS=XP' \
+    "$1" "$2" "$2"
+}
+
+[ -x "${QUORVEL_RESULTS_SERVER:-}" ] || site_fail "QUORVEL_RESULTS_SERVER must name the quorvel-results program"
+
+unset http_proxy HTTP_PROXY https_proxy HTTPS_PROXY all_proxy ALL_PROXY
+export no_proxy="127.0.0.1,localhost"
