@@ -152,6 +152,7 @@ click() {
   sleep 0.2
   xdotool click 1
   sleep 0.5
+}
 
 # A window manager has named itself on the root window.
 wm_named() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
