@@ -61,9 +61,18 @@ void FakeServices::OpenWebPage(platform::DialogHost*, const std::string& address
   pagesOpened.push_back(address);
 }
 
+// The threads are joined rather than detached: under Wine a detached
+// thread of the MinGW runtime now and then never runs, which leaves a test
+// window waiting for its worker for ever.
 bool FakeServices::StartThread(std::function<void()> body) {
-  std::thread(std::move(body)).detach();
+  std::lock_guard<std::mutex> lock(threadsMutex_);
+  threads_.emplace_back(std::move(body));
   return true;
+}
+
+FakeServices::~FakeServices() {
+  std::lock_guard<std::mutex> lock(threadsMutex_);
+  for (std::thread& t : threads_) t.join();
 }
 
 std::unique_ptr<platform::Canvas> FakeCanvas::CreateCompatible(int w, int h) {

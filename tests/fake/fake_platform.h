@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/platform.h"
@@ -61,6 +62,7 @@ class FakeFacts : public platform::Facts {
 // A fake clock: time moves only when a test moves it.
 class FakeServices : public platform::Services {
  public:
+  ~FakeServices() override;  // joins the threads it started
   std::mutex mutex;  // guards the records below against worker threads
   std::atomic<std::uint32_t> tick{5000};
   std::atomic<std::int64_t> counter{0};
@@ -86,6 +88,10 @@ class FakeServices : public platform::Services {
   void OpenWebPage(platform::DialogHost* owner, const std::string& address,
                    platform::Show how) override;
   bool StartThread(std::function<void()> body) override;
+
+ private:
+  std::mutex threadsMutex_;
+  std::vector<std::thread> threads_;
 };
 
 // A canvas that draws nothing and counts what it was asked to draw.

@@ -3,8 +3,10 @@
 #include "platform/win32/windows_api.h"
 #include <shellapi.h>
 
-#include <system_error>
-#include <thread>
+#include <process.h>
+
+#include <cstdint>
+#include <memory>
 
 #include "platform/win32/dialog_window.h"
 #include "platform/win32/module.h"
@@ -49,13 +51,28 @@ void Win32Services::OpenWebPage(platform::DialogHost* owner, const std::string& 
                   static_cast<int>(how));
 }
 
+namespace {
+
+unsigned __stdcall RunThreadBody(void* argument) {
+  std::unique_ptr<std::function<void()>> body(static_cast<std::function<void()>*>(argument));
+  (*body)();
+  return 0;
+}
+
+}  // namespace
+
+// The runtime library's thread start, its handle closed at once. Not
+// std::thread(...).detach(): under Wine a thread of the MinGW threads
+// library that is detached at once now and then never runs, and a test
+// window would wait for its worker for ever.
 bool Win32Services::StartThread(std::function<void()> body) {
-  try {
-    std::thread(std::move(body)).detach();
-    return true;
-  } catch (const std::system_error&) {
-    return false;
-  }
+  auto owned = std::make_unique<std::function<void()>>(std::move(body));
+  const std::uintptr_t handle =
+      ::_beginthreadex(nullptr, 0, RunThreadBody, owned.get(), 0, nullptr);
+  if (handle == 0) return false;
+  owned.release();  // the thread owns it now
+  ::CloseHandle(reinterpret_cast<HANDLE>(handle));
+  return true;
 }
 
 }  // namespace quorvel::win32
