@@ -33,10 +33,7 @@ open(work + "/answers.txt", "w").write("\n".join(answers) + "\n")
 PYEOF
 burst=$!
 
-for ((i = 0; i < 300; i++)); do
-  [ "$(grep -c 'submitresults.asp 200' "$work/site.log")" -ge 40 ] && break
-  sleep 0.02
-done
+await_uploads_taken "$work/site.log" 40
 "$QUORVEL_TEST_POSTGRES_CTL" stop >/dev/null || site_fail "PostgreSQL did not stop"
 wait "$burst" || site_fail "the burst's clients failed"
 kill -0 "$SITE_PID" 2>/dev/null || site_fail "the site ended when its database went away"
