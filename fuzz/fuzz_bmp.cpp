@@ -6,8 +6,6 @@
 #include "fuzz_check.h"
 #include "raster/bmp.h"
 
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
   const auto canvas = quorvel::raster::DecodeBmp(data, size);
   if (!canvas) return 0;

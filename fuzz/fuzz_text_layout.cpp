@@ -12,7 +12,9 @@
 #include "raster/raster_font.h"
 #include "raster/text_layout.h"
 
-// Fontconfig keeps its start-up allocation for the life of the process.
+// Fontconfig keeps its start-up allocation for the life of the process
+// (tests/sanitizer/lsan.supp); said here too, so that a finding reproduces
+// by hand without LSAN_OPTIONS.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 
 namespace {
