@@ -9,17 +9,10 @@ PROGRAM="$1"
 . "$(dirname "$0")/lib.sh"
 [ "${QUORVEL_BACKEND:-x11}" = "x11" ] || exit 77
 
-if [ "${1:-}" != "--inside" ]; then
-  as=(-m)
-  [ "$(id -u)" = 0 ] || as=(-r -m)
-  unshare "${as[@]}" true 2>/dev/null || { echo "no mount namespace here: skipped"; exit 77; }
-  exec unshare "${as[@]}" bash "$0" --inside "$PROGRAM"
-fi
-PROGRAM="$2"
+in_mount_namespace "$0" "$PROGRAM"
 
-folder="$(mktemp -d)"
-trap 'stop_program; umount "$folder" 2>/dev/null; rm -rf "$folder"' EXIT
-mount -t tmpfs -o size=256k tmpfs "$folder" || { echo "cannot mount a tmpfs: skipped"; exit 77; }
+small_folder
+folder="$SMALL_FOLDER"
 old='{"old": "results"}'
 printf '%s' "$old" > "$folder/results.json"
 
