@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds both backends (and the sanitizer build of
-# the display-free tests) and runs every test: natively and under Wine, on
-# an Xvfb display of its own. Ends with one line "Tests: N passed, N failed".
+# Installs what is missing, builds both backends, the sanitizer builds and
+# the fuzz targets, and runs every test: natively and under Wine, the native
+# suite again under AddressSanitizer, the threaded tests under
+# ThreadSanitizer and each fuzz target for a bounded time, on an Xvfb display
+# of its own. Ends with one line "Tests: N passed, N failed".
 set -uo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/.." && pwd)"
@@ -19,10 +21,16 @@ for preset in linux win32; do
   cmake --preset "$preset" >/dev/null || die "configuring $preset failed"
   cmake --build --preset "$preset" -j "$jobs" || die "building $preset failed"
 done
-step "Building the sanitizer build of the display-free tests"
+step "Building the AddressSanitizer build of everything native"
 cmake --preset asan >/dev/null || die "configuring asan failed"
-cmake --build --preset asan -j "$jobs" --target quorvel_core_tests quorvel_raster_tests quorvel_site_tests ||
-  die "building asan failed"
+cmake --build --preset asan -j "$jobs" || die "building asan failed"
+step "Building the ThreadSanitizer build of the threaded tests"
+cmake --preset tsan >/dev/null || die "configuring tsan failed"
+cmake --build --preset tsan -j "$jobs" --target quorvel_x11_tests quorvel_site_tests quorvel-results quorvel ||
+  die "building tsan failed"
+step "Building the fuzz targets"
+cmake --preset fuzz >/dev/null || die "configuring fuzz failed"
+cmake --build --preset fuzz -j "$jobs" --target quorvel_fuzzers || die "building fuzz failed"
 
 step "Starting a display"
 export QUORVEL_OWN_DISPLAY=1
@@ -64,8 +72,12 @@ run_ctest() {
 
 run_ctest build/linux
 run_ctest build/win32
-run_ctest build/asan -L 'core|raster'
-run_ctest build/asan -R '^quorvel_site_tests$'
+run_ctest build/asan
+# The worker/UI hand-over, the whole test sequence of the real program on the
+# display (bare and composited) and the site's parallel uploads.
+run_ctest build/tsan -R '^(quorvel_x11_handover|quorvel_site_http_threads|site_test_burst_restart|e2e_x11_test_run_report)$'
+# Each fuzz target for QUORVEL_FUZZ_SECONDS (20 s), two at a time.
+run_ctest build/fuzz -j "$jobs"
 wineserver -k >/dev/null 2>&1 || true
 
 echo

@@ -38,6 +38,17 @@ stop_site() {
   SITE_PID=""
 }
 
+# await_uploads_taken LOG N: until the site's LOG shows N uploads answered
+# 200, at most about 5 s.
+await_uploads_taken() {
+  local i
+  for ((i = 0; i < 250; i++)); do
+    [ "$(grep -c 'submitresults.asp 200' "$1")" -ge "$2" ] && return 0
+    sleep 0.02
+  done
+  return 1
+}
+
 # The program's upload for user NAME (blanks already as underscores) and SCORE.
 upload_query() {
   printf 'VER=103&UserName=%s&email=someone@example.com&cardName=NVIDIA_GeForce2_MX&mode=1024_x_768_x_32_bits_(85_Hz)&Alpha=1&PerPixel=0&grad=1&Overall=%s&AlphaTest=%s&TwoDTest=0&cpu=800&driver=6.13.10.1241&mem=32&cpuMan=GenuineIntel&multiCPU=0&cpuID=x86_Family_6_Model_8_Stepping_3&OS=XP' \

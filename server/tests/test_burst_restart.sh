@@ -41,10 +41,7 @@ PYEOF
 burst=$!
 
 # Stop the site once about a third of the burst has been stored.
-for ((i = 0; i < 200; i++)); do
-  [ "$(grep -c ' 200 ' "$work/site1.log")" -ge $((uploads / 3)) ] && break
-  sleep 0.02
-done
+await_uploads_taken "$work/site1.log" $((uploads / 3))
 stop_site
 [ "$SITE_EXIT" = "0" ] || site_fail "quorvel-results ended with $SITE_EXIT after SIGTERM"
 grep -q "quorvel-results: stopped" "$work/site1.log" || site_fail "no orderly stop in the log"

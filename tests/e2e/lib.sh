@@ -185,3 +185,23 @@ expect_main_screen() {
     [ "$got" = "$colour" ] || fail "$what: pixel ($px, $py) is '$got', not $colour (see $shot)"
   done
 }
+
+# in_mount_namespace "$0" ARGS...: runs the calling test again in a mount
+# namespace of its own (as root, or in a user namespace), where it can mount
+# file systems the rest of the machine does not see; skips the test (77)
+# where neither is allowed. Returns at once in the namespace.
+in_mount_namespace() {
+  [ -z "${QUORVEL_IN_MOUNT_NAMESPACE:-}" ] || return 0
+  local as=(-m)
+  [ "$(id -u)" = 0 ] || as=(-r -m)
+  unshare "${as[@]}" true 2>/dev/null || { echo "no mount namespace here: skipped"; exit 77; }
+  QUORVEL_IN_MOUNT_NAMESPACE=1 exec unshare "${as[@]}" bash "$@"
+}
+
+# small_folder: a new 256 KiB tmpfs in the mount namespace; SMALL_FOLDER.
+# Unmounted and removed when the test ends.
+small_folder() {
+  SMALL_FOLDER="$(mktemp -d)"
+  trap 'stop_program; cd /; umount "$SMALL_FOLDER" 2>/dev/null; rm -rf "$SMALL_FOLDER"' EXIT
+  mount -t tmpfs -o size=256k tmpfs "$SMALL_FOLDER" || { echo "cannot mount a tmpfs: skipped"; exit 77; }
+}

@@ -3,6 +3,7 @@
 #include <X11/Xproto.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 
 namespace quorvel::x11 {
@@ -16,6 +17,17 @@ thread_local XErrorTrap* tCurrentTrap = nullptr;
 bool IsHarmless(const XErrorEvent& e) {
   if (e.request_code == X_SetInputFocus && e.error_code == BadMatch) return true;
   return e.error_code == BadWindow;
+}
+
+// The connection to the server is gone (the server was killed or stopped):
+// Xlib can make no further request and ends the process when this returns.
+// Say so in the program's words and end at once, with status 1, without
+// running exit handlers and destructors that the other thread's objects,
+// stuck on the same dead connection, could hang or crash in.
+int HandleLostConnection(Display* display) {
+  std::fprintf(stderr, "quorvel: the connection to the X server %s was lost\n",
+               display != nullptr ? DisplayString(display) : "");
+  std::_Exit(1);
 }
 
 }  // namespace
@@ -36,7 +48,10 @@ int HandleXError(Display* display, XErrorEvent* event) {
 
 void InstallXErrorHandler() {
   static std::once_flag once;
-  std::call_once(once, [] { XSetErrorHandler(HandleXError); });
+  std::call_once(once, [] {
+    XSetErrorHandler(HandleXError);
+    XSetIOErrorHandler(HandleLostConnection);
+  });
 }
 
 XErrorTrap::XErrorTrap(Display* display) : display_(display), previous_(tCurrentTrap) {

@@ -7,8 +7,9 @@
 
 namespace quorvel::x11 {
 
-// Installs the program's error handler once: errors are printed to standard
-// error (except the harmless ones), unless an XErrorTrap is catching them.
+// Installs the program's error handlers once: errors are printed to standard
+// error (except the harmless ones), unless an XErrorTrap is catching them; a
+// lost connection to the server ends the process with status 1 and a message.
 void InstallXErrorHandler();
 
 // Catches the errors of the requests made while it lives, on one display,
