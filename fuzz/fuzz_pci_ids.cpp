@@ -6,18 +6,21 @@
 
 #include "fuzz_check.h"
 #include "platform/x11/drm_adapter.h"
+#include "platform/x11/pci_names.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
   const unsigned vendor = in.ConsumeIntegral<std::uint16_t>();
   const unsigned device = in.ConsumeIntegral<std::uint16_t>();
   std::istringstream database(in.ConsumeRemainingBytesAsString());
-  const std::string name = quorvel::x11::PciIdsName(database, vendor, device);
+  const quorvel::x11::PciIdsNames names = quorvel::x11::PciIdsLookup(database, vendor, device);
   // CR LF files name alike: the blanks and line ends around names are cut.
-  FUZZ_CHECK(name.empty() || (name.find_first_of(" \t\r\n") != 0 &&
-                              name.find_last_of(" \t\r\n") != name.size() - 1),
-             "a name has no blanks around it");
-  std::uint32_t ms = 0, ls = 0;
-  quorvel::x11::ParseDriverVersion(name, ms, ls);
+  for (const std::string& name : {names.vendor, names.device}) {
+    FUZZ_CHECK(name.empty() || (name.find_first_of(" \t\r\n") != 0 &&
+                                name.find_last_of(" \t\r\n") != name.size() - 1),
+               "a name has no blanks around it");
+    std::uint32_t ms = 0, ls = 0;
+    quorvel::x11::ParseDriverVersion(name, ms, ls);
+  }
   return 0;
 }

@@ -9,6 +9,20 @@ namespace quorvel::x11 {
 namespace fs = std::filesystem;
 namespace {
 
+// The name of the kernel driver a `driver` link points to. Kernel drivers
+// are named with letters, digits, '_' and '-'; anything else (a damaged
+// tree, a stray link) names no driver, so no such text reaches a screen
+// line or a path.
+std::string DriverName(const fs::path& link) {
+  std::string name = LinkTargetName(link);
+  for (char c : name) {
+    const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                    c == '_' || c == '-';
+    if (!ok) return std::string();
+  }
+  return name;
+}
+
 // card<N>: more digits than this is not a card the kernel made.
 constexpr std::size_t kMaxCardDigits = 6;
 
@@ -71,7 +85,7 @@ std::vector<DrmCard> ReadDrmCards(const fs::path& drmClass) {
     std::string bootVga;
     card.bootVga = ReadAttribute(card.device / "boot_vga", bootVga) && bootVga == "1";
     card.connected = HasConnectedConnector(it->path(), card.number);
-    card.driver = LinkTargetName(card.device / "driver");
+    card.driver = DriverName(card.device / "driver");
     cards.push_back(std::move(card));
   }
   std::sort(cards.begin(), cards.end(),
