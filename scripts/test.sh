@@ -75,6 +75,7 @@ run_ctest build/win32
 run_ctest build/asan
 # The worker/UI hand-over, the whole test sequence of the real program on the
 # display (bare and composited) and the site's parallel uploads.
+export TSAN_OPTIONS="suppressions=$root/tests/sanitizer/tsan.supp ${TSAN_OPTIONS:-}"
 run_ctest build/tsan -R '^(quorvel_x11_handover|quorvel_site_http_threads|site_test_burst_restart|e2e_x11_test_run_report)$'
 # Each fuzz target for QUORVEL_FUZZ_SECONDS (20 s), two at a time.
 run_ctest build/fuzz -j "$jobs"

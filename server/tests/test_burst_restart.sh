@@ -8,7 +8,9 @@ set -uo pipefail
 
 uploads="${BURST_UPLOADS:-300}"
 work="$(mktemp -d)"
-trap 'stop_site; rm -rf "$work"' EXIT
+burst=""
+# A failing check must not leave the burst's clients behind, retrying.
+trap '[ -n "$burst" ] && kill "$burst" 2>/dev/null; stop_site; rm -rf "$work"' EXIT
 
 start_site "$work/site1.log" --database "sqlite:$work/results.sqlite" --uploads-per-minute 0 --workers 8
 upload_query NAME 123 >"$work/query"
