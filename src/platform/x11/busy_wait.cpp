@@ -4,7 +4,6 @@
 
 #include <ctime>
 
-
 namespace quorvel::x11 {
 
 std::int64_t MonotonicNs() {

@@ -4,7 +4,6 @@
 #include "platform/x11/dialog_window.h"
 
 #include <X11/Xlib.h>
-#include <poll.h>
 
 #include <atomic>
 #include <memory>
@@ -15,6 +14,7 @@
 #include "platform/x11/window_properties.h"
 #include "platform/x11/worker_call_times.h"
 #include "platform/x11/x_connection.h"
+#include "platform/x11/x_event_wait.h"
 
 namespace quorvel::x11 {
 
@@ -152,24 +152,19 @@ void DialogWindow::UpdateWindow() {
 }
 
 bool DialogWindow::AwaitPlaced(unsigned long serial, int timeoutMs) {
-  Display* d = connection().display();
   const std::int64_t deadline = MonotonicNs() + static_cast<std::int64_t>(timeoutMs) * 1'000'000;
   ConfigureOf wanted{window_.get(), serial, geometry_, lastPlaced_};
-  for (;;) {
-    XEvent event;
-    // Reads what the socket holds and takes out only this window's
-    // ConfigureNotify events, real or synthetic, that answer the move.
-    if (XCheckIfEvent(d, &event, IsConfigureOf, reinterpret_cast<XPointer>(&wanted))) {
-      const XConfigureEvent& c = event.xconfigure;
-      lastPlaced_ = Rect{c.x, c.y, c.x + c.width, c.y + c.height};
-      HandleEvent(event);
-      return true;
-    }
-    const std::int64_t left = deadline - MonotonicNs();
-    if (left <= 0) return false;
-    pollfd fd{ConnectionNumber(d), POLLIN, 0};
-    poll(&fd, 1, static_cast<int>(left / 1'000'000) + 1);
+  XEvent event;
+  // Only this window's ConfigureNotify events that answer the move are
+  // taken out; the loop handles the rest in their order.
+  if (!TakeEventBefore(connection().display(), IsConfigureOf, reinterpret_cast<XPointer>(&wanted),
+                       deadline, event)) {
+    return false;
   }
+  const XConfigureEvent& c = event.xconfigure;
+  lastPlaced_ = Rect{c.x, c.y, c.x + c.width, c.y + c.height};
+  HandleEvent(event);
+  return true;
 }
 
 platform::FrameReport DialogWindow::TakeFrameReport() {

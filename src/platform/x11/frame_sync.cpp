@@ -1,11 +1,10 @@
 #include "platform/x11/frame_sync.h"
 
 #include <X11/Xatom.h>
-#include <poll.h>
-
 
 #include "platform/x11/busy_wait.h"
 #include "platform/x11/x_connection.h"
+#include "platform/x11/x_event_wait.h"
 
 namespace quorvel::x11 {
 namespace {
@@ -119,19 +118,13 @@ bool FrameSync::HandleFrameDrawn(const XClientMessageEvent& message) {
 }
 
 platform::FrameReport FrameSync::TakeReport(int waitMs) {
-  Display* d = connection_.display();
   const std::int64_t deadline = MonotonicNs() + static_cast<std::int64_t>(waitMs) * 1'000'000;
   FrameDrawnOf wanted{window_, connection_.atoms().netWmFrameDrawn};
-  XFlush(d);
-  while (!pending_.empty()) {
-    XEvent event;
-    while (XCheckIfEvent(d, &event, IsFrameDrawn, reinterpret_cast<XPointer>(&wanted))) {
-      HandleFrameDrawn(event.xclient);
-    }
-    const std::int64_t left = deadline - MonotonicNs();
-    if (pending_.empty() || left <= 0) break;
-    pollfd fd{ConnectionNumber(d), POLLIN, 0};
-    poll(&fd, 1, static_cast<int>(left / 1'000'000) + 1);
+  XEvent event;
+  while (!pending_.empty() &&
+         TakeEventBefore(connection_.display(), IsFrameDrawn, reinterpret_cast<XPointer>(&wanted),
+                         deadline, event)) {
+    HandleFrameDrawn(event.xclient);
   }
   pending_.clear();
   platform::FrameReport report = std::move(report_);
