@@ -112,6 +112,7 @@ bool LayeredTestDialog::RunSteps(Channel& channel, std::string& scoreText, TestR
   // What the compositor answered before the test belongs to no step.
   channel.Call([](platform::DialogHost& h) { h.TakeFrameReport(); });
 
+  channel.Call([](platform::DialogHost& h) { h.BeginTimedSteps(); });
   StartTimer(services);
   // One more reading of the same counter per step: a few tens of
   // nanoseconds against steps of tens of microseconds or more.
@@ -122,12 +123,13 @@ bool LayeredTestDialog::RunSteps(Channel& channel, std::string& scoreText, TestR
       h.MoveWindow(s.x, s.y, s.w, s.h, true);
       h.UpdateWindow();
     });
-    if (!done) return false;
+    if (!done) return false;  // the window is gone, and its hold with it
     const std::int64_t now = services.PerformanceCounter();
     ticks.push_back(now - last);
     last = now;
   }
   scoreText = StopTimer(services);
+  channel.Call([](platform::DialogHost& h) { h.EndTimedSteps(); });
 
   record.frequency = services.PerformanceFrequency();
   channel.Call([&](platform::DialogHost& h) { record.frames = h.TakeFrameReport(); });

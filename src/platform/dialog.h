@@ -99,6 +99,13 @@ class DialogHost {
   // the last call, and starts counting anew. May wait briefly for answers
   // still on their way. A desktop without such answers reports nothing.
   virtual FrameReport TakeFrameReport() { return {}; }
+  // The calling thread is about to time a run of steps on this window
+  // (Begin), or is done (End). A backend that hands each step from the
+  // calling thread to the window's thread may keep the two on processors of
+  // their own meanwhile, so that a step's time does not depend on where the
+  // scheduler happens to put them. Default: nothing.
+  virtual void BeginTimedSteps() {}
+  virtual void EndTimedSteps() {}
 };
 
 // What a dialog does with the events of its window. The backend calls these

@@ -130,6 +130,10 @@ TEST_F(TestSequenceTest, RunsTheFourTestsInOrderAndWritesTheReport) {
     EXPECT_EQ(windows[i]->layered[0].alpha, expected[i].alpha) << i;
     EXPECT_EQ(windows[i]->layered[0].flags, expected[i].flags) << i;
     EXPECT_EQ(windows[i]->moves, 900) << i;
+    // All 900 steps are timed inside one hold of the window's threads.
+    EXPECT_EQ(windows[i]->timedStepsBegun, 1) << i;
+    EXPECT_EQ(windows[i]->timedStepsEnded, 1) << i;
+    EXPECT_EQ(windows[i]->movesOutsideTimedSteps, 0) << i;
     EXPECT_EQ(windows[i]->windowRect, (Rect{299, 299, 599, 599})) << i;
     EXPECT_EQ(windows[i]->endResult, IDCANCEL);
   }

@@ -198,7 +198,18 @@ void FakeDialogHost::MoveWindow(int x, int y, int w, int h, bool) {
   std::lock_guard<std::mutex> lock(mutex_);
   windowRect = Rect{x, y, x + w, y + h};
   ++moves;
+  if (timedStepsBegun == timedStepsEnded) ++movesOutsideTimedSteps;
   platform_.fakeServices.counter += platform_.counterPerMove;
+}
+
+void FakeDialogHost::BeginTimedSteps() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  ++timedStepsBegun;
+}
+
+void FakeDialogHost::EndTimedSteps() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  ++timedStepsEnded;
 }
 
 bool FakeDialogHost::SetLayeredAttributes(Colour key, int alpha, unsigned flags) {

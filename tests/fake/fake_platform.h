@@ -220,6 +220,8 @@ class FakeDialogHost : public platform::DialogHost {
   bool IsWindowVisible() override { return !ended; }
   void MoveWindow(int x, int y, int w, int h, bool repaint) override;
   void UpdateWindow() override {}
+  void BeginTimedSteps() override;
+  void EndTimedSteps() override;
   bool SetLayeredAttributes(Colour key, int alpha, unsigned flags) override;
 
   platform::DialogHandlers* handlers = nullptr;
@@ -230,6 +232,10 @@ class FakeDialogHost : public platform::DialogHost {
     unsigned flags;
   };
   std::vector<Layered> layered;
+  // Runs of timed steps begun and ended, and moves made outside one.
+  int timedStepsBegun = 0;
+  int timedStepsEnded = 0;
+  int movesOutsideTimedSteps = 0;
 
  private:
   FakePlatform& platform_;

@@ -116,6 +116,7 @@ void DialogWindow::Finish() {
   // for them.
   environment_.loop().RunPosted();
   timers_.Clear();
+  windowPin_.reset();
   Display* d = connection().display();
   if (window_) XUnmapWindow(d, window_.get());
   handlers_.OnDestroy();

@@ -37,6 +37,7 @@
 #include "platform/x11/event_loop.h"
 #include "platform/x11/frame_sync.h"
 #include "platform/x11/image_buffer.h"
+#include "platform/x11/step_processors.h"
 #include "platform/x11/timer_set.h"
 #include "platform/x11/x_handles.h"
 
@@ -98,6 +99,8 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   void UpdateWindow() override;
   bool SetLayeredAttributes(Colour key, int alpha, unsigned flags) override;
   platform::FrameReport TakeFrameReport() override;
+  void BeginTimedSteps() override;
+  void EndTimedSteps() override;
 
  private:
   // --- ControlContext
@@ -168,6 +171,8 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   bool awaitPlacement_ = true;  // moves wait for their ConfigureNotify
   int unansweredMoves_ = 0;     // in a row
   Rect lastPlaced_;             // what the last answer to a move said
+  // Keeps this thread on its processor while a worker times steps.
+  std::optional<ProcessorPin> windowPin_;
   Control* focused_ = nullptr;
 
   bool dirty_ = false;     // some of the window needs painting

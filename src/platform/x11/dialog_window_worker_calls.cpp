@@ -5,8 +5,11 @@
 
 #include <X11/Xlib.h>
 
+#include <sched.h>
+
 #include <atomic>
 #include <memory>
+#include <optional>
 
 #include "platform/x11/call_answer.h"
 #include "platform/x11/colour_key_shape.h"
@@ -59,6 +62,10 @@ Bool IsConfigureOf(Display*, XEvent* event, XPointer arg) {
   const Rect place{c.x, c.y, c.x + c.width, c.y + c.height};
   return place != wanted->lastPlaced ? True : False;
 }
+
+// The worker's hold on its processor while it times steps: given back at
+// EndTimedSteps, or when the thread ends after its window has gone.
+thread_local std::optional<ProcessorPin> tWorkerPin;
 
 // One call in flight: its answer and when the user-interface thread was
 // done with it.
@@ -173,6 +180,30 @@ platform::FrameReport DialogWindow::TakeFrameReport() {
     if (frameSync_) report = frameSync_->TakeReport(kLastFramesWaitMs);
   });
   return report;
+}
+
+void DialogWindow::BeginTimedSteps() {
+  if (environment_.loop().OnUiThread() || tWorkerPin) return;
+  // The window's thread goes beside the X server where it can be seen:
+  // the server stays on the processor it has while another is busy.
+  int windowAt = -1;
+  if (!OnUiThread([&] {
+        windowAt = LastProcessorOf(SocketPeerProcess(ConnectionNumber(connection().display())));
+        if (windowAt < 0) windowAt = sched_getcpu();
+      })) {
+    return;
+  }
+  const std::optional<StepProcessors> where =
+      ChooseStepProcessors(AllowedProcessors(), windowAt, SysfsCoreSiblings);
+  if (!where) return;
+  OnUiThread([&] { windowPin_.emplace(where->window); });
+  tWorkerPin.emplace(where->worker);
+}
+
+void DialogWindow::EndTimedSteps() {
+  if (environment_.loop().OnUiThread()) return;
+  tWorkerPin.reset();
+  OnUiThread([&] { windowPin_.reset(); });
 }
 
 void DialogWindow::TimedPaint() {
