@@ -27,11 +27,23 @@ endforeach()
 set(QUORVEL_EMBEDDED "${CMAKE_BINARY_DIR}/generated/embedded_bitmaps.cpp")
 quorvel_embed_bitmaps("${QUORVEL_EMBEDDED}")
 
-quorvel_glob_sources(QUORVEL_X11_SOURCES src/platform/x11)
+# What any Linux desktop backend shares and is not X11: the /proc and sysfs
+# readers, pci.ids, the kernel release, the NVIDIA files, files written
+# atomically, libcurl, starting a browser. No X header reaches it.
+quorvel_glob_sources(QUORVEL_LINUX_SOURCES src/platform/linux)
+add_library(quorvel_linux STATIC ${QUORVEL_LINUX_SOURCES})
+target_link_libraries(quorvel_linux PUBLIC quorvel_core CURL::libcurl Threads::Threads)
+
+# The X11 backend, from the bottom up: the display connection and what the
+# server offers, painting, controls, windows and their loop, the X server's
+# facts; the platform and services on top.
+quorvel_glob_sources(QUORVEL_X11_SOURCES src/platform/x11 src/platform/x11/display
+  src/platform/x11/painting src/platform/x11/controls src/platform/x11/windows
+  src/platform/x11/facts)
 list(FILTER QUORVEL_X11_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(quorvel_x11 STATIC ${QUORVEL_X11_SOURCES} "${QUORVEL_EMBEDDED}")
-target_link_libraries(quorvel_x11 PUBLIC quorvel_core quorvel_raster
-  X11::X11 X11::Xext X11::Xrandr X11::Xrender CURL::libcurl)
+target_link_libraries(quorvel_x11 PUBLIC quorvel_linux quorvel_core quorvel_raster
+  X11::X11 X11::Xext X11::Xrandr X11::Xrender)
 
 add_executable(quorvel src/platform/x11/main.cpp)
 target_link_libraries(quorvel PRIVATE quorvel_x11)

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "platform/x11/cpuinfo_description.h"
+#include "platform/linux/cpuinfo_description.h"
 #include "temp_root.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   const std::string text(reinterpret_cast<const char*>(data), size);
   quorvel::fuzz::WriteFile(root.path() / "proc/cpuinfo", text);
 
-  quorvel::x11::CpuinfoDescription description(root.path().string());
+  quorvel::linux_os::CpuinfoDescription description(root.path().string());
   for (const char* key : {"CentralProcessor\\0", "CentralProcessor\\1", "CentralProcessor\\2"}) {
     for (const char* name : {"VendorIdentifier", "Identifier"}) {
       std::string out;
@@ -23,6 +23,6 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     std::uint32_t mhz = 0;
     description.QueryNumber(key, "~Mhz", mhz);
   }
-  quorvel::x11::ParseCpuinfo(text);
+  quorvel::linux_os::ParseCpuinfo(text);
   return 0;
 }

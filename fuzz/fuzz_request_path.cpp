@@ -6,10 +6,10 @@
 #include <cstring>
 #include <string>
 
-#include "app/site_addresses.h"
 #include "fuzz_check.h"
 #include "results/request_path.h"
 #include "results/upload_keys.h"
+#include "site/site_addresses.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // line and the comparison page can carry, and a refused one changes nothing.
 #include <string>
 
-#include "app/site_addresses.h"
 #include "fuzz_check.h"
+#include "site/site_addresses.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
   const std::string url(reinterpret_cast<const char*>(data), size);

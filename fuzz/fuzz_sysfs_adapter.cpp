@@ -8,7 +8,7 @@
 #include <system_error>
 
 #include "fuzz_check.h"
-#include "platform/x11/drm_adapter.h"
+#include "platform/linux/drm_adapter.h"
 #include "temp_root.h"
 
 namespace {
@@ -58,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     }
   }
   const std::string kernel = in.ConsumeRandomLengthString(32);
-  const quorvel::x11::DrmAdapter adapter = quorvel::x11::ReadDrmAdapter(root.path().string(), kernel);
+  const quorvel::linux_os::DrmAdapter adapter =
+      quorvel::linux_os::ReadDrmAdapter(root.path().string(), kernel);
   FUZZ_CHECK(adapter.driverFound || (adapter.versionMs == 0 && adapter.versionLs == 0),
              "no version without a driver");
   FUZZ_CHECK(adapter.description.find_first_of("\r\n") == std::string::npos,

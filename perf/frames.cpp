@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/x11/x11_graphics.h"
+#include "platform/x11/painting/x11_graphics.h"
 #include "raster/raster_canvas.h"
 #include "skin/skin_content.h"
 #include "skin/skin_painter.h"

@@ -10,7 +10,7 @@
 #include "bench/benchmark_scores.h"
 #include "bench/layered_test_dialog.h"
 #include "bench/layered_tests.h"
-#include "platform/x11/worker_call_times.h"
+#include "platform/x11/windows/worker_call_times.h"
 #include "platform/x11/x11_platform.h"
 
 namespace {

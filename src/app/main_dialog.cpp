@@ -1,11 +1,11 @@
 #include "app/main_dialog.h"
 
 #include "app/control_layout.h"
-#include "app/site_addresses.h"
 #include "platform/resource_ids.h"
 #include "results/identity.h"
 #include "results/save_results.h"
 #include "results/send_results.h"
+#include "site/site_addresses.h"
 #include "skin/skin_painter.h"
 #include "sysinfo/graphics_probe.h"
 #include "sysinfo/os_probe.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog.h"
 #include "bench/benchmark_scores.h"
 #include "bench/run_record.h"
+#include "dialog/dialog.h"
 #include "skin/owner_buttons.h"
 #include "skin/screen_state.h"
 #include "skin/skin_colours.h"

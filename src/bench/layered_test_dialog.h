@@ -7,9 +7,9 @@
 #include <memory>
 #include <mutex>
 
-#include "app/dialog.h"
 #include "bench/benchmark_scores.h"
 #include "bench/run_record.h"
+#include "dialog/dialog.h"
 
 namespace quorvel {
 

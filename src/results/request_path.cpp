@@ -1,7 +1,7 @@
 #include "results/request_path.h"
 
-#include "app/site_addresses.h"
 #include "results/upload_keys.h"
+#include "site/site_addresses.h"
 
 namespace quorvel {
 namespace {

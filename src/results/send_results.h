@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "app/site_addresses.h"
 #include "bench/benchmark_scores.h"
 #include "platform/http_client.h"
 #include "platform/services.h"
+#include "site/site_addresses.h"
 #include "sysinfo/system_info.h"
 
 namespace quorvel {

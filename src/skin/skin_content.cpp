@@ -1,7 +1,7 @@
 #include "skin/skin_content.h"
 
-#include "app/site_addresses.h"
 #include "platform/resource_ids.h"
+#include "site/site_addresses.h"
 #include "skin/skin_colours.h"
 
 namespace quorvel {

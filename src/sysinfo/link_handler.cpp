@@ -1,6 +1,6 @@
 #include "sysinfo/link_handler.h"
 
-#include "app/site_addresses.h"
+#include "site/site_addresses.h"
 
 namespace quorvel {
 

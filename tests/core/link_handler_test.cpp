@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "app/site_addresses.h"
 #include "fake/fake_platform.h"
+#include "site/site_addresses.h"
 #include "sysinfo/link_handler.h"
 
 namespace quorvel {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/site_addresses.h"
 #include "fake/fake_platform.h"
 #include "results/request_path.h"
 #include "results/send_results.h"
+#include "site/site_addresses.h"
 
 namespace quorvel {
 namespace {

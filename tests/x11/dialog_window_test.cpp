@@ -13,7 +13,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/x11/x_connection.h"
+#include "platform/x11/display/x_connection.h"
 #include "x11/x11_test_fixture.h"
 
 namespace quorvel::x11::testing {

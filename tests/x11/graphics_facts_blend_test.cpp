@@ -13,8 +13,8 @@
 #include <thread>
 
 #include "platform/facts.h"
-#include "platform/x11/x11_facts.h"
-#include "platform/x11/x_connection.h"
+#include "platform/x11/display/x_connection.h"
+#include "platform/x11/facts/x11_facts.h"
 
 namespace quorvel::x11 {
 namespace {

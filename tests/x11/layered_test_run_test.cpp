@@ -11,7 +11,7 @@
 
 #include "bench/benchmark_scores.h"
 #include "bench/layered_test_dialog.h"
-#include "platform/x11/x_connection.h"
+#include "platform/x11/display/x_connection.h"
 #include "x11/x11_test_fixture.h"
 
 namespace quorvel::x11::testing {

@@ -2,9 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <X11/keysym.h>
-#include <sys/wait.h>
 
-#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -13,8 +11,6 @@
 #include <sstream>
 #include <thread>
 
-#include "platform/x11/display_mode.h"
-#include "platform/x11/process_launcher.h"
 #include "x11/x11_test_fixture.h"
 
 namespace quorvel::x11::testing {
@@ -79,13 +75,6 @@ TEST_F(ServicesTest, MessageBoxIsTitledAndEndsWithEnter) {
   EXPECT_EQ(driver_.FindWindowNamed(caption), None);  // the window is gone
 }
 
-TEST(ProcessLauncher, LeavesNoChildBehind) {
-  ASSERT_TRUE(LaunchDetached({"true"}));
-  errno = 0;
-  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
-  EXPECT_EQ(errno, ECHILD);
-}
-
 TEST_F(ServicesTest, OpenWebPagePassesTheAddressAsOneArgumentToXdgOpen) {
   // A stand-in xdg-open that writes down its arguments.
   char pattern[] = "/tmp/quorvel-open-XXXXXX";
@@ -140,15 +129,6 @@ TEST_F(ServicesTest, DisplayModeOfTheScreen) {
     EXPECT_EQ(mode.bitsPerPixel, 32);
   }
   EXPECT_GE(mode.refresh, 0);
-}
-
-TEST(DisplayMode, RefreshRateFromTheModeTimings) {
-  EXPECT_EQ(RefreshRate(148500000, 2200, 1125), 60);   // 1920x1080@60
-  EXPECT_EQ(RefreshRate(108000000, 1688, 1066), 60);   // 1280x1024@60 (60.02)
-  EXPECT_EQ(RefreshRate(135000000, 1688, 1066), 75);   // 1280x1024@75 (75.02)
-  EXPECT_EQ(RefreshRate(25175000, 800, 525), 60);      // 640x480 (59.94)
-  EXPECT_EQ(RefreshRate(0, 1688, 1066), 0);            // Xvfb's modes have no clock
-  EXPECT_EQ(RefreshRate(108000000, 0, 1066), 0);
 }
 
 }  // namespace

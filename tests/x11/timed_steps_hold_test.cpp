@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/x11/step_processors.h"
+#include "platform/linux/step_processors.h"
 #include "x11/x11_test_fixture.h"
 
 namespace quorvel::x11::testing {
@@ -31,7 +31,7 @@ std::vector<int> AllowedOf(pid_t tid) {
 pid_t ThisThread() { return static_cast<pid_t>(syscall(SYS_gettid)); }
 
 TEST_F(TimedStepsHold, KeepsTheTwoThreadsApartAndGivesTheirProcessorsBack) {
-  const std::vector<int> allowed = AllowedProcessors();
+  const std::vector<int> allowed = linux_os::AllowedProcessors();
   if (allowed.size() < 2) GTEST_SKIP() << "one processor: nothing to keep apart";
   const pid_t windowThread = ThisThread();
 

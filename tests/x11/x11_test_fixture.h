@@ -6,8 +6,8 @@
 
 #include <memory>
 
-#include "platform/x11/control.h"
-#include "platform/x11/dialog_window.h"
+#include "platform/x11/controls/control.h"
+#include "platform/x11/windows/dialog_window.h"
 #include "platform/x11/x11_platform.h"
 #include "x11/recording_handlers.h"
 #include "x11/x_driver.h"

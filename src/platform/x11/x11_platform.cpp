@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/x11/curl_http_client.h"
-#include "platform/x11/posix_file_writer.h"
-#include "platform/x11/x11_dialog_system.h"
-#include "platform/x11/x11_facts.h"
-#include "platform/x11/x11_graphics.h"
+#include "platform/linux/curl_http_client.h"
+#include "platform/linux/posix_file_writer.h"
+#include "platform/x11/display/x_connection.h"
+#include "platform/x11/facts/x11_facts.h"
+#include "platform/x11/painting/x11_graphics.h"
+#include "platform/x11/windows/x11_dialog_system.h"
 #include "platform/x11/x11_services.h"
-#include "platform/x11/x_connection.h"
 #include "results/ini_file_store.h"
 #include "results/profile_location.h"
 
@@ -23,9 +23,9 @@ X11Platform::X11Platform(std::unique_ptr<XConnection> connection, const std::str
       dialogs_(std::make_unique<X11DialogSystem>(*connection_, *graphics_)),
       services_(std::make_unique<X11Services>(*connection_, *dialogs_, *graphics_)),
       facts_(std::make_unique<X11Facts>(*connection_, sysroot.empty() ? "/" : sysroot)),
-      files_(std::make_unique<PosixFileWriter>()),
+      files_(std::make_unique<linux_os::PosixFileWriter>()),
       profile_(std::make_unique<IniFileStore>(ProfilePathFromEnvironment(), *files_)),
-      http_(std::make_unique<CurlHttpClient>()) {}
+      http_(std::make_unique<linux_os::CurlHttpClient>()) {}
 
 X11Platform::~X11Platform() {
   // Everything that uses the connection goes before it.

@@ -11,6 +11,11 @@ namespace quorvel {
 class IniFileStore;
 }
 
+namespace quorvel::linux_os {
+class CurlHttpClient;
+class PosixFileWriter;
+}  // namespace quorvel::linux_os
+
 namespace quorvel::x11 {
 
 class XConnection;
@@ -18,8 +23,6 @@ class X11DialogSystem;
 class X11Facts;
 class X11Graphics;
 class X11Services;
-class PosixFileWriter;
-class CurlHttpClient;
 
 class X11Platform : public platform::Platform {
  public:
@@ -47,9 +50,9 @@ class X11Platform : public platform::Platform {
   std::unique_ptr<X11DialogSystem> dialogs_;
   std::unique_ptr<X11Services> services_;
   std::unique_ptr<X11Facts> facts_;
-  std::unique_ptr<PosixFileWriter> files_;
+  std::unique_ptr<linux_os::PosixFileWriter> files_;
   std::unique_ptr<IniFileStore> profile_;  // writes through files_
-  std::unique_ptr<CurlHttpClient> http_;
+  std::unique_ptr<linux_os::CurlHttpClient> http_;
 };
 
 // Opens $DISPLAY and makes the platform; null, after one line on standard

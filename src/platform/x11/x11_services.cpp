@@ -7,10 +7,10 @@
 #include <thread>
 
 #include "platform/embedded_resources.h"
-#include "platform/x11/message_box.h"
-#include "platform/x11/process_launcher.h"
-#include "platform/x11/x11_dialog_system.h"
-#include "platform/x11/x_connection.h"
+#include "platform/linux/process_launcher.h"
+#include "platform/x11/display/x_connection.h"
+#include "platform/x11/windows/message_box.h"
+#include "platform/x11/windows/x11_dialog_system.h"
 
 namespace quorvel::x11 {
 namespace {
@@ -60,7 +60,7 @@ void X11Services::MessageBox(platform::DialogHost* owner, const std::string& tex
 }
 
 void X11Services::OpenWebPage(platform::DialogHost*, const std::string& address, platform::Show) {
-  LaunchDetached({"xdg-open", address});
+  linux_os::LaunchDetached({"xdg-open", address});
 }
 
 bool X11Services::StartThread(std::function<void()> body) {

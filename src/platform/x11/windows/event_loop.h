@@ -1,0 +1,85 @@
+// The user-interface thread's loop: X events, timers, idle painting and calls
+// posted by other threads. Every modal loop (a dialog inside a dialog too)
+// runs this same loop with its own end condition, so whatever the outer
+// dialogs wait for is still delivered while an inner one runs.
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+#include "platform/x11/windows/self_pipe.h"
+
+namespace quorvel::x11 {
+
+using Clock = std::chrono::steady_clock;
+
+class EventLoop {
+ public:
+  // What the loop feeds; implemented by the dialog system.
+  class Client {
+   public:
+    virtual ~Client() = default;
+    virtual void HandleEvent(XEvent& event) = 0;
+    // Paints what is invalid; true when anything was painted.
+    virtual bool PaintInvalid() = 0;
+    // The earliest timer deadline, if any timer runs.
+    virtual std::optional<Clock::time_point> NextTimerDue() = 0;
+    virtual void RunDueTimers(Clock::time_point now) = 0;
+  };
+
+  // The thread that makes the loop is the user-interface thread.
+  EventLoop(Display* display, Client& client);
+  EventLoop(const EventLoop&) = delete;
+  EventLoop& operator=(const EventLoop&) = delete;
+
+  // Handles posted calls, then X events, then (when idle) painting, then
+  // due timers, sleeping in poll() between; returns as soon as `done` holds.
+  // The order follows the Windows message queue: input first, WM_PAINT when
+  // nothing else waits, WM_TIMER last.
+  void RunUntil(const std::function<bool()>& done);
+
+  // Queues `call` for the user-interface thread and wakes the loop.
+  // Callable from any thread.
+  void Post(std::function<void()> call);
+  // Wakes the loop so it looks at its end condition again. Any thread.
+  void Wake() { pipe_.Wake(); }
+  // Runs the calls posted so far; true when there were any.
+  // User-interface thread only.
+  bool RunPosted();
+
+  bool OnUiThread() const { return std::this_thread::get_id() == uiThread_; }
+
+ private:
+  void Sleep(std::optional<Clock::time_point> due);
+  // Watches for a post for a short while after posted calls ran; true when
+  // one came.
+  bool AwaitNextPost();
+  // After posted calls: a worker handing over a series of calls posts the
+  // next one within microseconds, so take it straight away, a few in a row,
+  // handling the events the calls have read in between; painting, timers
+  // and the socket get their turn after at most a few calls. True when
+  // `done` came to hold.
+  bool TakeFollowingCalls(const std::function<bool()>& done);
+
+  Display* display_;
+  Client& client_;
+  SelfPipe pipe_;
+  std::thread::id uiThread_;
+  std::mutex mutex_;
+  std::deque<std::function<void()>> posted_;
+  std::atomic<bool> hasPosted_{false};
+  std::atomic<bool> polling_{false};  // asleep in poll(), or about to be
+  // When the last posted calls ended (CLOCK_MONOTONIC ns), 0 before any.
+  std::int64_t postedRunEnd_ = 0;
+  int unreadRounds_ = 0;  // rounds since the socket was last read
+};
+
+}  // namespace quorvel::x11
