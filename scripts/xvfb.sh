@@ -7,25 +7,31 @@ quorvel_start_xvfb() {
   if [ -n "${DISPLAY:-}" ] && [ "${QUORVEL_OWN_DISPLAY:-0}" != "1" ]; then
     return 0
   fi
-  local n
-  for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
-      # shellcheck disable=SC2086 # the extra options are words
-      Xvfb ":$n" -screen 0 "$size" -nolisten tcp -ac +extension RANDR ${QUORVEL_XVFB_ARGS:-} \
-        >/dev/null 2>&1 &
-      QUORVEL_XVFB_PID=$!
-      export DISPLAY=":$n"
-      local i
-      for i in $(seq 1 50); do
-        if xdpyinfo >/dev/null 2>&1; then
-          trap 'kill "$QUORVEL_XVFB_PID" 2>/dev/null || true' EXIT
-          return 0
-        fi
-        sleep 0.1
-      done
-      kill "$QUORVEL_XVFB_PID" 2>/dev/null || true
-    fi
+  # The server picks a free display itself and writes its number once it
+  # takes connections (-displayfd). Picking one here by its lock file raced
+  # with a server still going away on that number: its socket answered the
+  # check, and then it was gone.
+  local number_file n="" i
+  number_file="$(mktemp)"
+  # shellcheck disable=SC2086 # the extra options are words
+  Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp -ac +extension RANDR ${QUORVEL_XVFB_ARGS:-} \
+    3>"$number_file" >/dev/null 2>&1 &
+  QUORVEL_XVFB_PID=$!
+  for i in $(seq 1 100); do
+    n="$(grep -E '^[0-9]+$' "$number_file" 2>/dev/null | head -1)"
+    [ -n "$n" ] && break
+    kill -0 "$QUORVEL_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$number_file"
+  if [ -n "$n" ]; then
+    export DISPLAY=":$n"
+    if xdpyinfo >/dev/null 2>&1; then
+      trap 'kill "$QUORVEL_XVFB_PID" 2>/dev/null || true' EXIT
+      return 0
+    fi
+  fi
+  kill "$QUORVEL_XVFB_PID" 2>/dev/null || true
   echo "could not start Xvfb" >&2
   return 1
 }

@@ -72,6 +72,7 @@ start_weston() {
   local runtime="$work/runtime"
   mkdir -m 700 "$runtime"
   local log="$artifacts/desktops-weston.log"
+  rm -f "$log"  # weston adds to its log: the display named must be this run's
   XDG_RUNTIME_DIR="$runtime" weston --backend=headless-backend.so --xwayland \
     --socket="quorvel-$$" --width=1280 --height=1024 --log="$log" >/dev/null 2>&1 &
   desktop_pid=$!

@@ -17,13 +17,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-for n in $(seq 150 190); do
-  [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] || break
-done
-Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -ac >/dev/null 2>&1 &
+# The server picks a free display and writes its number when it is ready.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ac 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-export DISPLAY=":$n"
-wait_until 10 xdpyinfo >/dev/null 2>&1 || fail "no Xvfb on :$n"
+display_named() { grep -qE '^[0-9]+$' "$work/display"; }
+wait_until 10 display_named || fail "Xvfb named no display"
+export DISPLAY=":$(head -1 "$work/display")"
+wait_until 10 xdpyinfo >/dev/null 2>&1 || fail "no Xvfb on $DISPLAY"
 
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME"

@@ -134,6 +134,8 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   // Paints the frame if it is invalid, then invalid controls, then the
   // colour-key shape if it is stale; true when anything was painted.
   bool PaintNow();
+  // True when PaintNow would paint or reshape anything.
+  bool NeedsPaint() const;
   // PaintNow for a worker's call, with its time counted (WorkerCallTimes).
   void TimedPaint();
   void PaintFrame();

@@ -63,6 +63,15 @@ void DialogWindow::PaintFrame() {
   buffer_.Put(window_.get(), gc_.get(), Clip(area, width, height));
 }
 
+bool DialogWindow::NeedsPaint() const {
+  if (!window_ || !shown_) return false;
+  if (dirty_ || (shapeStale_ && colourKeyed_)) return true;
+  for (const auto& control : controls_) {
+    if (control->invalid()) return true;
+  }
+  return false;
+}
+
 bool DialogWindow::PaintNow() {
   if (!window_ || !shown_) return false;
   bool painted = false;

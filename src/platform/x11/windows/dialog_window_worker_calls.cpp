@@ -147,14 +147,17 @@ void DialogWindow::MoveWindow(int x, int y, int w, int h, bool repaint) {
 
 void DialogWindow::UpdateWindow() {
   OnUiThread([&] {
-    if (frameSync_) frameSync_->BeginFrame();
-    Display* d = connection().display();
+    // As on Windows, a window with nothing invalid is not painted, and then
+    // nothing goes to the server: after a move that has repainted, this
+    // step makes no second frame and no second round trip.
     CollectExposures();
+    if (!NeedsPaint()) return;
+    if (frameSync_) frameSync_->BeginFrame();
     TimedPaint();
     // The compositor's answer to this frame is counted when it comes; the
     // step does not wait for it.
     if (frameSync_) frameSync_->EndFrame();
-    XSync(d, False);
+    XSync(connection().display(), False);
   });
 }
 
