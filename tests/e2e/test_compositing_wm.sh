@@ -17,8 +17,9 @@ dbus-run-session -- mutter --x11 --replace --sm-disable >"$artifacts/mutter.log"
 wm=$!
 cleanup() {
   stop_program
-  kill "$wm" 2>/dev/null
+  # Its children first: once it has gone they belong to no one we know.
   pkill -P "$wm" 2>/dev/null
+  kill "$wm" 2>/dev/null
   wait "$wm" 2>/dev/null
   kill "$QUORVEL_XVFB_PID" 2>/dev/null
 }

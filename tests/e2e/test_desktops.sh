@@ -18,8 +18,9 @@ export XDG_CONFIG_HOME="$work/config"
 desktop_pid=""
 stop_desktop() {
   if [ -n "$desktop_pid" ]; then
-    kill "$desktop_pid" 2>/dev/null
+    # Its children first: once it has gone they belong to no one we know.
     pkill -P "$desktop_pid" 2>/dev/null
+    kill "$desktop_pid" 2>/dev/null
     wait "$desktop_pid" 2>/dev/null
     desktop_pid=""
   fi
@@ -56,11 +57,28 @@ PY
 }
 
 # Each starts its desktop (desktop_pid) with DISPLAY set for it.
+# The window manager has named itself, or has already quit.
+wm_named_or_gone() { wm_named || ! kill -0 "$desktop_pid" 2>/dev/null; }
 start_openbox() {
-  QUORVEL_OWN_DISPLAY=1 quorvel_start_xvfb || return 1
-  openbox --sm-disable >"$artifacts/desktops-openbox.log" 2>&1 &
-  desktop_pid=$!
-  wait_until 10 wm_named
+  local try
+  # Twice in CI runs, openbox said it could not open a display that had just
+  # answered xdpyinfo, and quit; what the display was then is logged, and
+  # openbox gets one more display of its own.
+  for try in 1 2; do
+    QUORVEL_OWN_DISPLAY=1 quorvel_start_xvfb || return 1
+    openbox --sm-disable >"$artifacts/desktops-openbox.log" 2>&1 &
+    desktop_pid=$!
+    wait_until 10 wm_named_or_gone
+    wm_named && return 0
+    {
+      echo "try $try: DISPLAY=$DISPLAY, Xvfb $QUORVEL_XVFB_PID"
+      cat "$artifacts/desktops-openbox.log"
+      ps -o pid,stat,etime,args -p "$QUORVEL_XVFB_PID"
+      xdpyinfo 2>&1 | head -2
+    } >>"$artifacts/desktops-openbox-failures.log" 2>&1
+    stop_desktop
+  done
+  return 1
 }
 start_picom() {
   QUORVEL_OWN_DISPLAY=1 quorvel_start_xvfb || return 1
