@@ -6,6 +6,7 @@
 # own server connection first).
 PROGRAM="$1"
 . "$(dirname "$0")/lib.sh"
+. "${QUORVEL_SOURCE:-$(dirname "$0")/../..}/scripts/xvfb.sh"
 [ "${QUORVEL_BACKEND:-x11}" = "x11" ] || exit 77
 
 work="$(mktemp -d)"
@@ -17,13 +18,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The server picks a free display and writes its number when it is ready.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -ac 3>"$work/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-display_named() { grep -qE '^[0-9]+$' "$work/display"; }
-wait_until 10 display_named || fail "Xvfb named no display"
-export DISPLAY=":$(head -1 "$work/display")"
-wait_until 10 xdpyinfo >/dev/null 2>&1 || fail "no Xvfb on $DISPLAY"
+QUORVEL_SCREEN=1024x768x24 QUORVEL_OWN_DISPLAY=1 quorvel_start_xvfb || fail "no Xvfb of its own"
+xvfb_pid="$QUORVEL_XVFB_PID"
+trap cleanup EXIT  # in place of the one quorvel_start_xvfb set
 
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME"

@@ -1,7 +1,6 @@
 // While a worker times steps on a window, it and the window's thread are
 // kept on processors of their own, and both get back what they had after.
 #include <gtest/gtest.h>
-#include <sched.h>
 #include <sys/syscall.h>
 #include <unistd.h>
 
@@ -16,17 +15,6 @@ namespace quorvel::x11::testing {
 namespace {
 
 using TimedStepsHold = X11Test;
-
-std::vector<int> AllowedOf(pid_t tid) {
-  std::vector<int> result;
-  cpu_set_t set;
-  CPU_ZERO(&set);
-  if (sched_getaffinity(tid, sizeof set, &set) != 0) return result;
-  for (int p = 0; p < CPU_SETSIZE; ++p) {
-    if (CPU_ISSET(p, &set)) result.push_back(p);
-  }
-  return result;
-}
 
 pid_t ThisThread() { return static_cast<pid_t>(syscall(SYS_gettid)); }
 
@@ -44,14 +32,14 @@ TEST_F(TimedStepsHold, KeepsTheTwoThreadsApartAndGivesTheirProcessorsBack) {
       host.BeginTimedSteps();
       host.MoveWindow(10, 10, 200, 300, true);
       host.UpdateWindow();
-      windowHeld = AllowedOf(windowThread);
-      workerHeld = AllowedOf(0);
+      windowHeld = linux_os::AllowedProcessors(windowThread);
+      workerHeld = linux_os::AllowedProcessors(0);
       host.EndTimedSteps();
-      windowAfter = AllowedOf(windowThread);
-      workerAfter = AllowedOf(0);
+      windowAfter = linux_os::AllowedProcessors(windowThread);
+      workerAfter = linux_os::AllowedProcessors(0);
       // A window that ends while held gives its thread back too.
       host.BeginTimedSteps();
-      windowClosedHeld = AllowedOf(windowThread);
+      windowClosedHeld = linux_os::AllowedProcessors(windowThread);
       host.EndDialog(IDOK);
     });
   };
@@ -64,7 +52,7 @@ TEST_F(TimedStepsHold, KeepsTheTwoThreadsApartAndGivesTheirProcessorsBack) {
   EXPECT_EQ(windowAfter, allowed);
   EXPECT_EQ(workerAfter, allowed);
   EXPECT_EQ(windowClosedHeld.size(), 1u);
-  EXPECT_EQ(AllowedOf(windowThread), allowed);
+  EXPECT_EQ(linux_os::AllowedProcessors(windowThread), allowed);
 }
 
 }  // namespace

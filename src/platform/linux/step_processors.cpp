@@ -64,11 +64,11 @@ bool ParseCpuList(const std::string& text, std::vector<int>& cpus) {
   return false;
 }
 
-std::vector<int> AllowedProcessors() {
+std::vector<int> AllowedProcessors(pid_t thread) {
   std::vector<int> result;
   cpu_set_t set;
   CPU_ZERO(&set);
-  if (sched_getaffinity(0, sizeof set, &set) != 0) return result;
+  if (sched_getaffinity(thread, sizeof set, &set) != 0) return result;
   for (int p = 0; p < CPU_SETSIZE; ++p) {
     if (CPU_ISSET(p, &set)) result.push_back(p);
   }

@@ -51,8 +51,8 @@ int ProcessorInStat(const std::string& stat);
 // malformed.
 bool ParseCpuList(const std::string& text, std::vector<int>& cpus);
 
-// The processors the calling thread may run on, in order.
-std::vector<int> AllowedProcessors();
+// The processors a thread may run on, in order (0: the calling thread).
+std::vector<int> AllowedProcessors(pid_t thread = 0);
 
 // The kernel's thread_siblings_list for `processor`; just the processor
 // when it cannot be read.

@@ -4,6 +4,8 @@
 
 #include <ctime>
 
+#include "platform/linux/step_processors.h"
+
 namespace quorvel::x11 {
 
 std::int64_t MonotonicNs() {
@@ -15,12 +17,10 @@ std::int64_t MonotonicNs() {
 void YieldProcessor() { sched_yield(); }
 
 bool SpinsHelp() {
-  static const bool helps = [] {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    if (sched_getaffinity(0, sizeof set, &set) != 0) return false;
-    return CPU_COUNT(&set) > 1;
-  }();
+  // Taken at the first hand-over, which always comes before the step's
+  // threads are kept on one processor each (BeginTimedSteps hands over
+  // before it pins).
+  static const bool helps = linux_os::AllowedProcessors().size() > 1;
   return helps;
 }
 

@@ -189,19 +189,16 @@ void DialogWindow::BeginTimedSteps() {
   if (environment_.loop().OnUiThread() || tWorkerPin) return;
   // The window's thread goes beside the X server where it can be seen:
   // the server stays on the processor it has while another is busy.
-  int windowAt = -1;
-  if (!OnUiThread([&] {
-        const int server = ConnectionNumber(connection().display());
-        windowAt = linux_os::LastProcessorOf(linux_os::SocketPeerProcess(server));
-        if (windowAt < 0) windowAt = sched_getcpu();
-      })) {
-    return;
-  }
-  const std::optional<linux_os::StepProcessors> where = linux_os::ChooseStepProcessors(
-      linux_os::AllowedProcessors(), windowAt, linux_os::SysfsCoreSiblings);
-  if (!where) return;
-  OnUiThread([&] { windowPin_.emplace(where->window); });
-  tWorkerPin.emplace(where->worker);
+  std::optional<linux_os::StepProcessors> where;
+  OnUiThread([&] {
+    const int server = ConnectionNumber(connection().display());
+    int windowAt = linux_os::LastProcessorOf(linux_os::SocketPeerProcess(server));
+    if (windowAt < 0) windowAt = sched_getcpu();
+    where = linux_os::ChooseStepProcessors(linux_os::AllowedProcessors(), windowAt,
+                                           linux_os::SysfsCoreSiblings);
+    if (where) windowPin_.emplace(where->window);
+  });
+  if (where) tWorkerPin.emplace(where->worker);
 }
 
 void DialogWindow::EndTimedSteps() {
