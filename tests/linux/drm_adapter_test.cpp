@@ -77,6 +77,9 @@ TEST(PciIds, NamesOnlyADeviceOfTheVendorAskedFor) {
       {"10de  NVIDIA Corporation\n\t1b8", 0x10de, 0x1b80, "NVIDIA Corporation", ""},
       {std::string("\x00\xff\n10de\x00 NVIDIA\n\t1b80\x01\n", 23), 0x10de, 0x1b80, "", ""},
       {std::string(100000, '\x7f'), 0x10de, 0x1b80, "", ""},
+      // Control characters inside a name: the damaged line names nothing.
+      {std::string("10de  NVID\x00\r\xccration\n\t1b80  GP104\n", 33), 0x10de, 0x1b80, "", ""},
+      {"10de  NVIDIA\n\t1b80  GP\r104\n", 0x10de, 0x1b80, "NVIDIA", ""},
   };
   for (const auto& c : cases) {
     std::istringstream in(c.database);

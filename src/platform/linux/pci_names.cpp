@@ -16,6 +16,11 @@ constexpr std::uintmax_t kMaxDatabaseSize = 64u << 20;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
+bool IsControl(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte < 0x20 || byte == 0x7F;
+}
+
 // "<4 hex digits><blanks><name>" starting at `pos` of a pci.ids line.
 bool ParseIdLine(const std::string& line, std::size_t pos, unsigned& id, std::string& name) {
   if (line.size() < pos + 4) return false;
@@ -31,6 +36,11 @@ bool ParseIdLine(const std::string& line, std::size_t pos, unsigned& id, std::st
   std::size_t end = line.size();
   while (end > start && IsBlank(line[end - 1])) --end;
   if (end == start) return false;
+  // A name is shown on one line of the report: a line whose name holds a
+  // control character (a line end, a NUL) is damaged, and names nothing.
+  for (std::size_t i = start; i < end; ++i) {
+    if (IsControl(line[i])) return false;
+  }
   id = value;
   name = line.substr(start, end - start);
   return true;
