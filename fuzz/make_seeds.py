@@ -70,6 +70,9 @@ def sysfs_seeds():
                      (True, 0, b"../../../../bus/pci/drivers/nvidia"), (False, 9, b"545.29.06\n"),
                      (False, 12, fixture("drm", "nvidia_version", "usr", "share", "misc", "pci.ids"))],
           b"6.1.0")
+    sysfs("nvidia_proc", [(False, 13, b"Model: \t\t GeForce GTX 1080\nIRQ: 130\n"),
+                          (False, 14, b"NVRM version: NVIDIA UNIX x86_64 Kernel Module  545.29.06\n")],
+          b"6.1.0")
     sysfs("connector_only", [(False, 5, b"0x8086\n"), (False, 3, b"0x8086"), (False, 4, b"zz")], b"")
 
 

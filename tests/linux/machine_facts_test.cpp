@@ -3,6 +3,8 @@
 // that choose among cards.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -11,6 +13,7 @@
 #include "platform/linux/drm_cards.h"
 #include "platform/linux/kernel_release.h"
 #include "platform/linux/nvidia_proc.h"
+#include "support/temp_folder.h"
 #include "sysinfo/graphics_probe.h"
 #include "sysinfo/link_handler.h"
 #include "sysinfo/processor_probe.h"
@@ -157,6 +160,25 @@ TEST(NvidiaProc, TheVersionIsTheFirstDottedNumberOfTheNvrmLine) {
   for (const auto& c : cases) EXPECT_EQ(NvidiaVersionFromText(c.text), c.version) << c.text;
   // A machine without the driver's files has no model to show.
   EXPECT_EQ(ReadNvidiaProc(MachineRoot("hybrid_laptop")).model, "");
+}
+
+TEST(NvidiaProc, TheModelIsShownOnlyWhenItIsOneLineOfText) {
+  const struct {
+    const char* information;
+    const char* model;
+  } cases[] = {
+      {"Model: \t GeForce GTX 1080 \r\nIRQ: 130\n", "GeForce GTX 1080"},
+      {"Model: GeForce\rGTX 1080\n", ""},
+      {"Model: GeForce\x1b[2J\n", ""},
+  };
+  for (const auto& c : cases) {
+    const test_support::TempFolder root;
+    const std::filesystem::path gpu =
+        std::filesystem::path(root.path()) / "proc/driver/nvidia/gpus/0000:01:00.0";
+    std::filesystem::create_directories(gpu);
+    std::ofstream(gpu / "information", std::ios::binary) << c.information;
+    EXPECT_EQ(ReadNvidiaProc(root.path()).model, c.model) << c.information;
+  }
 }
 
 }  // namespace

@@ -21,14 +21,16 @@ std::string Trim(const std::string& s) {
   return s.substr(start, end - start);
 }
 
-// The value of the "Model:" line of an information file.
+// The value of the "Model:" line of an information file; nothing when that
+// value holds a control character (a damaged file).
 std::string ModelFromInformation(const std::string& text) {
   std::istringstream lines(text);
   std::string line;
   while (std::getline(lines, line)) {
     const std::size_t colon = line.find(':');
     if (colon == std::string::npos || Trim(line.substr(0, colon)) != "Model") continue;
-    return Trim(line.substr(colon + 1));
+    std::string model = Trim(line.substr(colon + 1));
+    return HoldsControlCharacter(model) ? std::string() : model;
   }
   return std::string();
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <fstream>
 #include <system_error>
+#include <utility>
 
 #include "platform/linux/sysfs_files.h"
 
@@ -15,11 +16,6 @@ namespace {
 constexpr std::uintmax_t kMaxDatabaseSize = 64u << 20;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-bool IsControl(char c) {
-  const auto byte = static_cast<unsigned char>(c);
-  return byte < 0x20 || byte == 0x7F;
-}
 
 // "<4 hex digits><blanks><name>" starting at `pos` of a pci.ids line.
 bool ParseIdLine(const std::string& line, std::size_t pos, unsigned& id, std::string& name) {
@@ -38,11 +34,10 @@ bool ParseIdLine(const std::string& line, std::size_t pos, unsigned& id, std::st
   if (end == start) return false;
   // A name is shown on one line of the report: a line whose name holds a
   // control character (a line end, a NUL) is damaged, and names nothing.
-  for (std::size_t i = start; i < end; ++i) {
-    if (IsControl(line[i])) return false;
-  }
+  std::string text = line.substr(start, end - start);
+  if (HoldsControlCharacter(text)) return false;
   id = value;
-  name = line.substr(start, end - start);
+  name = std::move(text);
   return true;
 }
 

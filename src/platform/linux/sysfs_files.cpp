@@ -12,6 +12,14 @@ bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 }  // namespace
 
+bool HoldsControlCharacter(const std::string& text) {
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) return true;
+  }
+  return false;
+}
+
 bool HexDigitValue(char c, unsigned& value) {
   if (c >= '0' && c <= '9') {
     value = static_cast<unsigned>(c - '0');

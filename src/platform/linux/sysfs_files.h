@@ -29,6 +29,10 @@ bool ReadDecimal(const std::filesystem::path& path, std::uint64_t& value);
 // link to ../../bus/pci/drivers/amdgpu); empty when `link` is no link.
 std::string LinkTargetName(const std::filesystem::path& link);
 
+// True when `text` holds a byte below 0x20 or DEL: such a name is damaged
+// and must not reach a line of the report.
+bool HoldsControlCharacter(const std::string& text);
+
 // The value of a hex digit; false for anything else.
 bool HexDigitValue(char c, unsigned& value);
 
