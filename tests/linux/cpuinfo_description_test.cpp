@@ -109,6 +109,18 @@ TEST(CpuinfoDescription, IncompleteEntriesFailOnlyTheValuesTheyLack) {
   EXPECT_FALSE(hardware.QueryNumber("CentralProcessor\\1", "~Mhz", mhz));  // not a number
 }
 
+TEST(CpuinfoDescription, AValueHoldingAControlCharacterFailsLikeAMissingOne) {
+  TemporaryRoot root(
+      "processor : 0\nvendor_id : Genuine\rIntel\ncpu family : 6\nmodel : 5\x1b" "8\n"
+      "stepping : 9\n\nprocessor : 1\nvendor_id : GenuineIntel \r\n");
+  CpuinfoDescription hardware(root.path);
+  std::string text;
+  EXPECT_FALSE(hardware.QueryText("CentralProcessor\\0", "VendorIdentifier", 255, text));
+  EXPECT_FALSE(hardware.QueryText("CentralProcessor\\0", "Identifier", 255, text));
+  EXPECT_TRUE(hardware.QueryText("CentralProcessor\\1", "VendorIdentifier", 255, text));
+  EXPECT_EQ(text, "GenuineIntel");  // the line's own blanks and CR are cut
+}
+
 TEST(CpuinfoDescription, ArmCodesOutsideTheTablesFailLikeMissingValues) {
   TemporaryRoot root(
       "processor : 0\nCPU implementer : 0x41\nCPU part : 0xfff\n\n"

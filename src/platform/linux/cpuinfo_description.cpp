@@ -163,7 +163,9 @@ bool CpuinfoDescription::QueryText(const std::string& keyPath, const std::string
   } else {
     return false;
   }
-  if (value.size() + 1 > bufferSize) return false;
+  // A value holding a control character is damaged: like a missing one, it
+  // is not answered, so that it never breaks a line of the report.
+  if (value.size() + 1 > bufferSize || HoldsControlCharacter(value)) return false;
   out = value;
   return true;
 }
