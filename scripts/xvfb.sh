@@ -1,5 +1,7 @@
 # Sourced by the other scripts: starts an Xvfb display for this shell when
-# it has none (or when QUORVEL_OWN_DISPLAY=1), and stops it on exit.
+# it has none (or when QUORVEL_OWN_DISPLAY=1), and stops it on exit, after
+# the exit trap the shell already had (a caller that sets its own trap later
+# stops the server in it, with quorvel_stop_xvfb).
 # QUORVEL_SCREEN is its screen (1280x1024x24 unless set), QUORVEL_XVFB_ARGS
 # more options for it (the tests' "-cc 5" gives a DirectColor screen).
 quorvel_start_xvfb() {
@@ -27,11 +29,34 @@ quorvel_start_xvfb() {
   if [ -n "$n" ]; then
     export DISPLAY=":$n"
     if xdpyinfo >/dev/null 2>&1; then
-      trap 'kill "$QUORVEL_XVFB_PID" 2>/dev/null || true' EXIT
+      quorvel_stop_xvfb_on_exit
       return 0
     fi
   fi
   kill "$QUORVEL_XVFB_PID" 2>/dev/null || true
   echo "could not start Xvfb" >&2
   return 1
+}
+
+# Stops the server quorvel_start_xvfb started last, if it is still there.
+quorvel_stop_xvfb() {
+  if [ -n "${QUORVEL_XVFB_PID:-}" ]; then
+    kill "$QUORVEL_XVFB_PID" 2>/dev/null
+    wait "$QUORVEL_XVFB_PID" 2>/dev/null
+    QUORVEL_XVFB_PID=""
+  fi
+  return 0
+}
+
+# Adds quorvel_stop_xvfb to the shell's exit trap, once, after what the trap
+# already does: replacing the trap lost the caller's own cleanup.
+quorvel_stop_xvfb_on_exit() {
+  # `trap -p EXIT` prints "trap -- 'ACTION' EXIT", quoted for the shell.
+  eval "set -- $(trap -p EXIT)"
+  local previous="${3:-}"
+  case "$previous" in
+    *quorvel_stop_xvfb*) ;;
+    "") trap quorvel_stop_xvfb EXIT ;;
+    *) trap "$previous"$'\n'quorvel_stop_xvfb EXIT ;;
+  esac
 }

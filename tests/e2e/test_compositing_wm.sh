@@ -21,7 +21,7 @@ cleanup() {
   pkill -P "$wm" 2>/dev/null
   kill "$wm" 2>/dev/null
   wait "$wm" 2>/dev/null
-  kill "$QUORVEL_XVFB_PID" 2>/dev/null
+  quorvel_stop_xvfb
 }
 trap cleanup EXIT
 # mutter has taken the display once it names itself on the root window.

@@ -24,11 +24,7 @@ stop_desktop() {
     wait "$desktop_pid" 2>/dev/null
     desktop_pid=""
   fi
-  if [ -n "${QUORVEL_XVFB_PID:-}" ]; then
-    kill "$QUORVEL_XVFB_PID" 2>/dev/null
-    wait "$QUORVEL_XVFB_PID" 2>/dev/null
-    QUORVEL_XVFB_PID=""
-  fi
+  quorvel_stop_xvfb
 }
 cleanup() {
   stop_program

@@ -16,7 +16,7 @@ work="$(mktemp -d)"
 export XDG_CONFIG_HOME="$work/config"
 cleanup() {
   stop_program
-  [ -n "${QUORVEL_XVFB_PID:-}" ] && kill "$QUORVEL_XVFB_PID" 2>/dev/null
+  quorvel_stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -143,9 +143,7 @@ check_depth() {
     [ "$(wc -l <"$out")" = 21 ] || fail "$depth bits: --run printed $(wc -l <"$out") lines, not 21"
     grep -q "x $depth bits" "$out" || fail "$depth bits: the report does not name the depth: $(head -3 "$out")"
   fi
-  kill "$QUORVEL_XVFB_PID" 2>/dev/null
-  wait "$QUORVEL_XVFB_PID" 2>/dev/null
-  QUORVEL_XVFB_PID=""
+  quorvel_stop_xvfb
   echo "$depth bits: band $band_seen, content $light_seen"
 }
 

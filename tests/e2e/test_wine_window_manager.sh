@@ -31,7 +31,7 @@ cleanup() {
   stop_program
   wineserver -k >/dev/null 2>&1
   [ -n "$wm" ] && kill "$wm" 2>/dev/null
-  [ -n "${QUORVEL_XVFB_PID:-}" ] && kill "$QUORVEL_XVFB_PID" 2>/dev/null
+  quorvel_stop_xvfb
   rm -rf "$work"
 }
 trap cleanup EXIT

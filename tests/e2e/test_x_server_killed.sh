@@ -20,7 +20,6 @@ trap cleanup EXIT
 
 QUORVEL_SCREEN=1024x768x24 QUORVEL_OWN_DISPLAY=1 quorvel_start_xvfb || fail "no Xvfb of its own"
 xvfb_pid="$QUORVEL_XVFB_PID"
-trap cleanup EXIT  # in place of the one quorvel_start_xvfb set
 
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME"
