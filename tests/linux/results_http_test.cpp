@@ -8,16 +8,15 @@
 #include <vector>
 
 #include "platform/linux/curl_http_client.h"
+#include "support/http_client_checks.h"
 #include "support/loopback_server.h"
 #include "support/upload_exchange.h"
 
 namespace quorvel::linux_os {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using loopback::Answer;
 using loopback::LoopbackServer;
-using loopback::Reply;
 using loopback::RequestLine;
 using loopback::SlowCase;
 using loopback::StatusCase;
@@ -41,21 +40,7 @@ const std::string kPath =
     "&cardName=A%26B/../%2e%2E/x&OS=XP";
 
 TEST_F(CurlHttp, SendsThePathAsItIsAndReadsTheAnswer) {
-  LoopbackServer server(Answer("HTTP/1.1 200 OK", "thanks"));
-  ASSERT_NE(server.port(), 0);
-  const platform::HttpResult result =
-      client_.Get("127.0.0.1", server.port(), kPath, "My Session", 10000, 20000);
-  EXPECT_TRUE(result.ok);
-  EXPECT_EQ(result.status, 200);
-  EXPECT_EQ(result.body, "thanks");
-
-  const std::vector<std::string> requests = server.Requests();
-  ASSERT_EQ(requests.size(), 1u);
-  EXPECT_EQ(RequestLine(requests[0]), "GET " + kPath + " HTTP/1.1");
-  EXPECT_NE(requests[0].find("\r\nUser-Agent: My Session\r\n"), std::string::npos) << requests[0];
-  EXPECT_NE(requests[0].find("\r\nHost: 127.0.0.1:" + std::to_string(server.port()) + "\r\n"),
-            std::string::npos)
-      << requests[0];
+  loopback::ExpectSendsThePathAsItIs(client_, kPath);
 }
 
 // The whole press of "Send results...": the exchange and what the user sees.
@@ -86,52 +71,21 @@ TEST_F(CurlHttp, GivesUpRedirectsThatLeadNowhere) {
 
 class CurlHttpStatus : public CurlHttp, public ::testing::WithParamInterface<StatusCase> {};
 
-// Every answer with a status line is an answer: its code is passed on, and
-// only a 200's body is read, cut at the limit.
 TEST_P(CurlHttpStatus, PassesTheStatusOn) {
-  LoopbackServer server(GetParam().answer);
-  const platform::HttpResult result =
-      client_.Get("127.0.0.1", server.port(), "/x", "My Session", 10000, 20000);
-  EXPECT_TRUE(result.ok);
-  EXPECT_EQ(result.status, GetParam().status);
-  EXPECT_EQ(result.body.size(), GetParam().bodyBytes);
-  const std::string& sent = GetParam().answer.bytes;
-  EXPECT_EQ(result.body, sent.substr(sent.find("\r\n\r\n") + 4, GetParam().bodyBytes));
-  EXPECT_EQ(server.Requests().size(), 1u);
+  loopback::ExpectPassesTheStatusOn(client_, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CurlHttpStatus, ::testing::ValuesIn(loopback::StatusCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CurlHttp, AClosedPortIsNoAnswerAtOnce) {
-  int port = 0;
-  {
-    // A port that was free a moment ago and that nobody listens on.
-    LoopbackServer server(Reply{});
-    port = server.port();
-  }
-  const auto start = Clock::now();
-  const platform::HttpResult result =
-      client_.Get("127.0.0.1", port, "/x", "My Session", 10000, 20000);
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.status, 0);
-  EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
+  loopback::ExpectAClosedPortIsNoAnswerWithin(client_, std::chrono::milliseconds(2000));
 }
 
 class CurlHttpSlow : public CurlHttp, public ::testing::WithParamInterface<SlowCase> {};
 
-// A server that never answers, or that sends its answer so slowly that no
-// single read waits long, ends the exchange when the total limit runs out.
 TEST_P(CurlHttpSlow, IsNoAnswerAfterTheTotalLimit) {
-  LoopbackServer server(GetParam().reply);
-  const auto start = Clock::now();
-  const platform::HttpResult result =
-      client_.Get("127.0.0.1", server.port(), "/x", "My Session", 300, 800);
-  const auto elapsed = Clock::now() - start;
-  EXPECT_FALSE(result.ok);
-  EXPECT_GE(elapsed, std::chrono::milliseconds(750));
-  EXPECT_LT(elapsed, std::chrono::seconds(3));
-  EXPECT_EQ(server.Requests().size(), 1u);
+  loopback::ExpectNoAnswerAfterTheTotalLimit(client_, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, CurlHttpSlow, ::testing::ValuesIn(loopback::SlowCases()),

@@ -6,18 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/wininet_http_client.h"
+#include "support/http_client_checks.h"
 #include "support/loopback_server.h"
 #include "support/upload_exchange.h"
-#include "platform/win32/wininet_http_client.h"
 
 namespace quorvel::win32 {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using loopback::Answer;
-using loopback::HeaderLine;
 using loopback::LoopbackServer;
-using loopback::Reply;
 using loopback::RequestLine;
 using loopback::SlowCase;
 using loopback::StatusCase;
@@ -36,20 +34,7 @@ const std::string kPath =
     "&cardName=ATI/RADEON_9600/X1050!~'*()[]{}|^`;:,<>\"&OS=XP";
 
 TEST_F(WinInetHttp, SendsThePathAsItIsAndReadsTheAnswer) {
-  LoopbackServer server(Answer("HTTP/1.1 200 OK", "thanks"));
-  ASSERT_NE(server.port(), 0);
-  const platform::HttpResult result =
-      client_.Get("127.0.0.1", server.port(), kPath, "My Session", 10000, 20000);
-  EXPECT_TRUE(result.ok);
-  EXPECT_EQ(result.status, 200);
-  EXPECT_EQ(result.body, "thanks");
-
-  const std::vector<std::string> requests = server.Requests();
-  ASSERT_EQ(requests.size(), 1u);
-  EXPECT_EQ(RequestLine(requests[0]), "GET " + kPath + " HTTP/1.1");
-  EXPECT_EQ(HeaderLine(requests[0], "User-Agent"), "User-Agent: My Session") << requests[0];
-  EXPECT_EQ(HeaderLine(requests[0], "Host"), "Host: 127.0.0.1:" + std::to_string(server.port()))
-      << requests[0];
+  loopback::ExpectSendsThePathAsItIs(client_, kPath);
 }
 
 // The whole press of "Send results...": the exchange and what the user sees.
@@ -90,18 +75,8 @@ TEST_F(WinInetHttp, ValuesWithDotSegmentsAndBackslashesKeepTheirMeaning) {
 
 class WinInetHttpStatus : public WinInetHttp, public ::testing::WithParamInterface<StatusCase> {};
 
-// Every answer with a status line is an answer: its code is passed on, and
-// only a 200's body is read, cut at the limit.
 TEST_P(WinInetHttpStatus, PassesTheStatusOn) {
-  LoopbackServer server(GetParam().answer);
-  const platform::HttpResult result =
-      client_.Get("127.0.0.1", server.port(), "/x", "My Session", 10000, 20000);
-  EXPECT_TRUE(result.ok);
-  EXPECT_EQ(result.status, GetParam().status);
-  EXPECT_EQ(result.body.size(), GetParam().bodyBytes);
-  const std::string& sent = GetParam().answer.bytes;
-  EXPECT_EQ(result.body, sent.substr(sent.find("\r\n\r\n") + 4, GetParam().bodyBytes));
-  EXPECT_EQ(server.Requests().size(), 1u);
+  loopback::ExpectPassesTheStatusOn(client_, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, WinInetHttpStatus,
@@ -109,34 +84,13 @@ INSTANTIATE_TEST_SUITE_P(Answers, WinInetHttpStatus,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WinInetHttp, AClosedPortIsNoAnswerSoon) {
-  int port = 0;
-  {
-    // A port that was free a moment ago and that nobody listens on.
-    LoopbackServer server(Reply{});
-    port = server.port();
-  }
-  const auto start = Clock::now();
-  const platform::HttpResult result =
-      client_.Get("127.0.0.1", port, "/x", "My Session", 10000, 20000);
-  EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.status, 0);
-  EXPECT_LT(Clock::now() - start, std::chrono::seconds(5));
+  loopback::ExpectAClosedPortIsNoAnswerWithin(client_, std::chrono::milliseconds(5000));
 }
 
 class WinInetHttpSlow : public WinInetHttp, public ::testing::WithParamInterface<SlowCase> {};
 
-// A server that never answers, or that sends its answer so slowly that no
-// single read waits long, ends the exchange when the total limit runs out.
 TEST_P(WinInetHttpSlow, IsNoAnswerAfterTheTotalLimit) {
-  LoopbackServer server(GetParam().reply);
-  const auto start = Clock::now();
-  const platform::HttpResult result =
-      client_.Get("127.0.0.1", server.port(), "/x", "My Session", 300, 800);
-  const auto elapsed = Clock::now() - start;
-  EXPECT_FALSE(result.ok);
-  EXPECT_GE(elapsed, std::chrono::milliseconds(750));
-  EXPECT_LT(elapsed, std::chrono::seconds(3));
-  EXPECT_EQ(server.Requests().size(), 1u);
+  loopback::ExpectNoAnswerAfterTheTotalLimit(client_, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(Servers, WinInetHttpSlow, ::testing::ValuesIn(loopback::SlowCases()),
