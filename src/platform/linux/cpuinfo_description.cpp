@@ -17,14 +17,6 @@ constexpr int kProcessorsAnswered = 2;
 // /proc/cpuinfo is small; anything far larger is not a cpuinfo file.
 constexpr std::uintmax_t kMaxFileSize = 4 << 20;
 
-std::string Trim(const std::string& s) {
-  const char* blanks = " \t\r\n";
-  std::size_t first = s.find_first_not_of(blanks);
-  if (first == std::string::npos) return std::string();
-  std::size_t last = s.find_last_not_of(blanks);
-  return s.substr(first, last - first + 1);
-}
-
 // A field read as a non-negative decimal integer (leading digits only,
 // so "2400.000" gives 2400).
 bool LeadingNumber(const std::string& text, std::uint32_t& out) {
@@ -96,8 +88,8 @@ std::vector<CpuinfoEntry> ParseCpuinfo(const std::string& text) {
   while (std::getline(lines, line)) {
     std::size_t colon = line.find(':');
     if (colon == std::string::npos) continue;
-    std::string name = Trim(line.substr(0, colon));
-    std::string value = Trim(line.substr(colon + 1));
+    std::string name = TrimBlanks(line.substr(0, colon));
+    std::string value = TrimBlanks(line.substr(colon + 1));
     if (name == "processor") {
       entries.emplace_back();
     } else if (entries.empty()) {

@@ -12,8 +12,6 @@ namespace quorvel::linux_os {
 namespace fs = std::filesystem;
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 // The version of the module `driver`, else the kernel's release.
 void SetDriverVersion(const fs::path& root, const std::string& driver,
                       const std::string& kernelRelease, DrmAdapter& adapter) {

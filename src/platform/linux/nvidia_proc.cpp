@@ -11,16 +11,6 @@ namespace quorvel::linux_os {
 namespace fs = std::filesystem;
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-std::string Trim(const std::string& s) {
-  std::size_t start = 0;
-  while (start < s.size() && IsBlank(s[start])) ++start;
-  std::size_t end = s.size();
-  while (end > start && IsBlank(s[end - 1])) --end;
-  return s.substr(start, end - start);
-}
-
 // The value of the "Model:" line of an information file; nothing when that
 // value holds a control character (a damaged file).
 std::string ModelFromInformation(const std::string& text) {
@@ -28,8 +18,8 @@ std::string ModelFromInformation(const std::string& text) {
   std::string line;
   while (std::getline(lines, line)) {
     const std::size_t colon = line.find(':');
-    if (colon == std::string::npos || Trim(line.substr(0, colon)) != "Model") continue;
-    std::string model = Trim(line.substr(colon + 1));
+    if (colon == std::string::npos || TrimBlanks(line.substr(0, colon)) != "Model") continue;
+    std::string model = TrimBlanks(line.substr(colon + 1));
     return HoldsControlCharacter(model) ? std::string() : model;
   }
   return std::string();

@@ -15,8 +15,6 @@ namespace {
 // pci.ids is about 1.5 MiB; anything far larger is not one.
 constexpr std::uintmax_t kMaxDatabaseSize = 64u << 20;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
 // "<4 hex digits><blanks><name>" starting at `pos` of a pci.ids line.
 bool ParseIdLine(const std::string& line, std::size_t pos, unsigned& id, std::string& name) {
   if (line.size() < pos + 4) return false;
@@ -26,16 +24,12 @@ bool ParseIdLine(const std::string& line, std::size_t pos, unsigned& id, std::st
     if (!HexDigitValue(line[i], digit)) return false;
     value = value * 16 + digit;
   }
-  std::size_t start = pos + 4;
+  const std::size_t start = pos + 4;
   if (start >= line.size() || !IsBlank(line[start])) return false;
-  while (start < line.size() && IsBlank(line[start])) ++start;
-  std::size_t end = line.size();
-  while (end > start && IsBlank(line[end - 1])) --end;
-  if (end == start) return false;
+  std::string text = TrimBlanks(line.substr(start));
   // A name is shown on one line of the report: a line whose name holds a
   // control character (a line end, a NUL) is damaged, and names nothing.
-  std::string text = line.substr(start, end - start);
-  if (HoldsControlCharacter(text)) return false;
+  if (text.empty() || HoldsControlCharacter(text)) return false;
   id = value;
   name = std::move(text);
   return true;

@@ -6,11 +6,16 @@
 
 namespace quorvel::linux_os {
 namespace fs = std::filesystem;
-namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-}  // namespace
+std::string TrimBlanks(const std::string& text) {
+  std::size_t start = 0;
+  while (start < text.size() && IsBlank(text[start])) ++start;
+  std::size_t end = text.size();
+  while (end > start && IsBlank(text[end - 1])) --end;
+  return text.substr(start, end - start);
+}
 
 bool HoldsControlCharacter(const std::string& text) {
   for (const char c : text) {
@@ -54,11 +59,7 @@ bool ReadAttribute(const fs::path& path, std::string& out) {
   if (!ReadRegularFile(path, kMaxAttributeSize, text)) return false;
   const std::size_t lineEnd = text.find('\n');
   if (lineEnd != std::string::npos) text.erase(lineEnd);
-  std::size_t start = 0;
-  while (start < text.size() && IsBlank(text[start])) ++start;
-  std::size_t end = text.size();
-  while (end > start && IsBlank(text[end - 1])) --end;
-  out = text.substr(start, end - start);
+  out = TrimBlanks(text);
   return true;
 }
 

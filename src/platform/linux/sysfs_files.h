@@ -29,6 +29,13 @@ bool ReadDecimal(const std::filesystem::path& path, std::uint64_t& value);
 // link to ../../bus/pci/drivers/amdgpu); empty when `link` is no link.
 std::string LinkTargetName(const std::filesystem::path& link);
 
+// A space, tab, CR or LF: the blanks cut from the ends of the kernel's
+// values and of names in its files.
+bool IsBlank(char c);
+
+// `text` without its blanks at either end.
+std::string TrimBlanks(const std::string& text);
+
 // True when `text` holds a byte below 0x20 or DEL: such a name is damaged
 // and must not reach a line of the report.
 bool HoldsControlCharacter(const std::string& text);
