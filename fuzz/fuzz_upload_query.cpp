@@ -6,17 +6,6 @@
 #include "fuzz_check.h"
 #include "upload/parse_upload.h"
 
-namespace {
-
-bool HasControl(const std::string& text) {
-  for (unsigned char c : text) {
-    if (c < 0x20 || c == 0x7F) return true;
-  }
-  return false;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
   const std::string_view query(reinterpret_cast<const char*>(data), size);
   const quorvel::site::ParsedUpload parsed = quorvel::site::ParseUpload(query);
@@ -27,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
   const quorvel::site::Upload& u = parsed.upload;
   for (const std::string* text : {&u.userName, &u.email, &u.cardName, &u.mode, &u.cpu, &u.driver,
                                   &u.cpuMan, &u.cpuID, &u.os}) {
-    FUZZ_CHECK(!HasControl(*text), "stored texts hold no control characters");
+    FUZZ_CHECK(!quorvel::fuzz::HasControl(*text), "stored texts hold no control characters");
     FUZZ_CHECK(text->size() <= 4 * quorvel::site::kMaxTextCharacters, "stored texts are bounded");
   }
   FUZZ_CHECK(u.os == "XP" || u.os == "2000", "OS is XP or 2000");
