@@ -38,7 +38,7 @@ check_size() {
   export QUORVEL_OWN_DISPLAY=1 QUORVEL_SCREEN="${width}x${height}x24"
   . "$source_dir/scripts/xvfb.sh"
   quorvel_start_xvfb || fail "no ${width}x${height} display"
-  trap 'stop_program; [ "$backend" = "win32" ] && wineserver -k >/dev/null 2>&1; kill "$QUORVEL_XVFB_PID" 2>/dev/null' EXIT
+  trap 'stop_program; [ "$backend" = "win32" ] && wineserver -k >/dev/null 2>&1; quorvel_stop_xvfb' EXIT
   export XDG_CONFIG_HOME
   XDG_CONFIG_HOME="$(mktemp -d)"
 

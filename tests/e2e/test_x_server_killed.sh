@@ -10,16 +10,13 @@ PROGRAM="$1"
 [ "${QUORVEL_BACKEND:-x11}" = "x11" ] || exit 77
 
 work="$(mktemp -d)"
-xvfb_pid=""
 cleanup() {
   stop_program
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 QUORVEL_SCREEN=1024x768x24 QUORVEL_OWN_DISPLAY=1 quorvel_start_xvfb || fail "no Xvfb of its own"
-xvfb_pid="$QUORVEL_XVFB_PID"
 
 export XDG_CONFIG_HOME="$work/config"
 mkdir -p "$XDG_CONFIG_HOME"
@@ -29,9 +26,8 @@ cp "$XDG_CONFIG_HOME/Quorvel.ini" "$work/ini.before"
 start_program --run > "$work/out" 2> "$work/err"
 await_test_window 30 || fail "no test window appeared"
 sleep 0.3
-kill -KILL "$xvfb_pid"
-wait "$xvfb_pid" 2>/dev/null
-xvfb_pid=""
+kill -KILL "$QUORVEL_XVFB_PID"
+quorvel_stop_xvfb
 killed_at=$SECONDS
 
 wait_for_exit 10

@@ -2,13 +2,13 @@
 // processor probe asks for them.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
 
 #include "platform/linux/cpuinfo_description.h"
+#include "support/temp_folder.h"
 
 namespace quorvel::linux_os {
 namespace {
@@ -85,14 +85,12 @@ TEST(CpuinfoDescription, TextMustFitTheBufferWithItsTerminator) {
 
 // A root directory holding proc/cpuinfo with `text`, removed afterwards.
 struct TemporaryRoot {
-  explicit TemporaryRoot(const std::string& text) {
-    char pattern[] = "/tmp/quorvel-cpuinfo-XXXXXX";
-    path = mkdtemp(pattern);
-    std::filesystem::create_directory(path + "/proc");
-    std::ofstream(path + "/proc/cpuinfo") << text;
+  explicit TemporaryRoot(const std::string& text) : path(folder.path()) {
+    std::filesystem::create_directory(folder / "proc");
+    std::ofstream(folder / "proc/cpuinfo") << text;
   }
-  ~TemporaryRoot() { std::filesystem::remove_all(path); }
-  std::string path;
+  const test_support::TempFolder folder;
+  const std::string path;
 };
 
 TEST(CpuinfoDescription, IncompleteEntriesFailOnlyTheValuesTheyLack) {

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <thread>
 
+#include "support/temp_folder.h"
 #include "x11/x11_test_fixture.h"
 
 namespace quorvel::x11::testing {
@@ -77,8 +78,8 @@ TEST_F(ServicesTest, MessageBoxIsTitledAndEndsWithEnter) {
 
 TEST_F(ServicesTest, OpenWebPagePassesTheAddressAsOneArgumentToXdgOpen) {
   // A stand-in xdg-open that writes down its arguments.
-  char pattern[] = "/tmp/quorvel-open-XXXXXX";
-  const std::string dir = mkdtemp(pattern);
+  const test_support::TempFolder folder;
+  const std::string& dir = folder.path();
   const std::string out = dir + "/arguments";
   {
     std::ofstream script(dir + "/xdg-open");
@@ -103,7 +104,6 @@ TEST_F(ServicesTest, OpenWebPagePassesTheAddressAsOneArgumentToXdgOpen) {
   }
   EXPECT_EQ(text, "1\n" + address + "\n");
   EXPECT_FALSE(std::filesystem::exists(dir + "/injected"));
-  std::filesystem::remove_all(dir);
 }
 
 TEST_F(ServicesTest, CreatePlatformSaysWhyWithoutADisplay) {
