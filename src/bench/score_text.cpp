@@ -67,7 +67,11 @@ void TrimFraction(std::string& text) {
 }  // namespace
 
 std::string FormatScore(double value) {
-  if (std::isnan(value) || std::isinf(value)) return value < 0 ? "-1.#INF" : "1.#INF";
+  // The runtime's texts for what is not a number. A score is NaN only from
+  // 0/0, which the processor answers with its negative "indefinite" NaN,
+  // written "-1.#IND"; any NaN is written so.
+  if (std::isnan(value)) return "-1.#IND";
+  if (std::isinf(value)) return value < 0 ? "-1.#INF" : "1.#INF";
   if (value == 0.0) return "0.";
 
   std::string sign;

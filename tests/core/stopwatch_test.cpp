@@ -1,6 +1,8 @@
 // The stopwatch and the score text: the numbers every total is made of.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "bench/score_text.h"
 #include "bench/stopwatch.h"
 #include "fake/fake_platform.h"
@@ -39,6 +41,12 @@ TEST(ScoreText, FormatsLikeTheWindowsRuntime) {
       {0.099999, "9.9999e-002"},
       {0.05, "5.e-002"},
       {0.000123456, "1.2346e-004"},
+      // What is not a number, as the runtime writes it: 0/0 gives the
+      // indefinite NaN, whatever its sign bit.
+      {std::numeric_limits<double>::infinity(), "1.#INF"},
+      {-std::numeric_limits<double>::infinity(), "-1.#INF"},
+      {std::numeric_limits<double>::quiet_NaN(), "-1.#IND"},
+      {-std::numeric_limits<double>::quiet_NaN(), "-1.#IND"},
   };
   for (const auto& [value, text] : cases) EXPECT_EQ(FormatScore(value), text) << value;
 }

@@ -1,5 +1,5 @@
-// Frame-drawn notification from a compositing window manager (the extended
-// frame counter of the window-manager specification). The window marks the
+// Frame-drawn notification from a compositing window manager (EWMH's
+// extended frame counter). The window marks the
 // start of each frame by setting a SYNC counter to an odd value and its end
 // by setting it to the next even one; the compositor answers each finished
 // frame with a _NET_WM_FRAME_DRAWN message once it has drawn that frame on
