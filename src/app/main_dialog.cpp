@@ -25,7 +25,7 @@ bool MainDialog::OnInitDialog() {
   userName = identity.userName;
   email = identity.email;
   UpdateData(false);
-  ProbeDriverAndImaging(systemInfo_, p.facts());
+  const std::uint64_t directDrawTotal = ProbeDriverAndImaging(systemInfo_, p.facts());
   skin_.LoadResources(p.graphics());
   buttons_ = std::make_unique<OwnerButtons>(p.graphics(), skin_.fonts.button.get());
   p.facts().LoadDirect3D();
@@ -33,7 +33,7 @@ bool MainDialog::OnInitDialog() {
   Dialog::OnInitDialog();
 
   skin_.Build(links_, ResultsServerInUse().host);
-  ProbeAfterScreenElements(systemInfo_, p.facts());
+  ProbeAfterScreenElements(systemInfo_, p.facts(), directDrawTotal);
   skin_.ShowSystemFacts(systemInfo_);
   skin_.context.entries = {systemInfo_.transparentBltEntry, systemInfo_.alphaBlendEntry};
   // The picture starts one screen width to the left and slides in.

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace quorvel::platform {
@@ -31,8 +32,9 @@ struct DisplayMode {
   int refresh = 0;        // VREFRESH; 0 when unknown
 };
 
-// What the desktop says about the graphics adapter and its driver.
-struct AdapterFacts {
+// What the display driver says of itself (Windows: DirectDraw 4 and the
+// driver file's version resource).
+struct DriverFacts {
   bool directDrawAvailable = false;
   // Total video memory in bytes as DirectDraw reports it; 0 when unknown.
   // Wide enough for cards beyond 4 GiB, which the Linux backend can report.
@@ -41,8 +43,19 @@ struct AdapterFacts {
   // significant 32 bits); both halves are 0 when the file has no version.
   bool driverFound = false;
   std::uint32_t driverVersionMs = 0, driverVersionLs = 0;
+};
+
+// The driver and the adapter's name together, as a backend that reads both
+// from one place keeps them (Linux: the DRM card).
+struct AdapterFacts : DriverFacts {
   bool adapterFound = false;
   std::string adapterDescription;
+};
+
+// What a backend keeps open for as long as its caller holds this.
+class Held {
+ public:
+  virtual ~Held() = default;
 };
 
 // Bits of the desktop's SHADEBLENDCAPS: which blends the driver accelerates.
@@ -76,10 +89,19 @@ class Facts {
   virtual std::uint32_t OsBuildNumber() = 0;
   virtual HardwareDescription& Hardware() = 0;
   virtual DisplayMode Display() = 0;
-  // The adapter and driver facts. Asked once while the driver is probed
-  // early and again for the adapter description once the screen elements
-  // exist, so both answers must describe the same adapter.
-  virtual AdapterFacts Adapter() { return {}; }
+  // The display driver, asked once, in the first round of probing, before
+  // the imaging entry points.
+  virtual DriverFacts Driver() { return {}; }
+  // The adapter's name (Windows: display device 0), asked once, in the
+  // second round; empty when it cannot be read. It must name the adapter
+  // whose driver Driver() described.
+  virtual std::string AdapterDescription() { return {}; }
+  // Holds the desktop's drawing context from the reading of the display
+  // mode until the processor has been probed: while held, Display() and
+  // ShadeBlendCaps() read that one context (Windows: the desktop window's
+  // device context, released when the hold ends). Null where there is
+  // nothing to hold; both still answer.
+  virtual std::unique_ptr<Held> HoldDesktop() { return nullptr; }
   // Loads the desktop's 3D library once and keeps it (Windows: D3DIM.DLL),
   // during start-up after the skin is loaded; a failure is ignored. Other
   // desktops have nothing to load.

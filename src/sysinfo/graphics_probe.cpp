@@ -13,10 +13,10 @@ std::string Halves(std::uint32_t half) {
 
 }  // namespace
 
-std::string DriverVersionText(const platform::AdapterFacts& adapter) {
-  if (!adapter.directDrawAvailable || !adapter.driverFound) return "";
+std::string DriverVersionText(const platform::DriverFacts& driver) {
+  if (!driver.directDrawAvailable || !driver.driverFound) return "";
   // A file without a version resource reports 0 in both halves: "0.0.0.0".
-  return Halves(adapter.driverVersionMs) + "." + Halves(adapter.driverVersionLs);
+  return Halves(driver.driverVersionMs) + "." + Halves(driver.driverVersionLs);
 }
 
 std::uint64_t VideoMemoryMb(const platform::DisplayMode& mode, std::uint64_t directDrawTotal) {
@@ -28,15 +28,15 @@ std::uint64_t VideoMemoryMb(const platform::DisplayMode& mode, std::uint64_t dir
   return (screen + directDrawTotal + 100000u) >> 20;
 }
 
-void ApplyDriverAndImaging(SystemInfo& info, const platform::AdapterFacts& adapter,
+void ApplyDriverAndImaging(SystemInfo& info, const platform::DriverFacts& driver,
                            const platform::ImagingEntries& imaging) {
-  info.driverVersion = DriverVersionText(adapter);
+  info.driverVersion = DriverVersionText(driver);
   info.transparentBltEntry = imaging.transparentBlt;
   info.alphaBlendEntry = imaging.alphaBlend;
 }
 
-void ApplyAdapter(SystemInfo& info, const platform::AdapterFacts& adapter) {
-  info.adapterName = adapter.adapterFound ? adapter.adapterDescription : std::string();
+void ApplyAdapter(SystemInfo& info, const std::string& description) {
+  info.adapterName = description;
   info.adapterLine = "Graphics adapter : \t" + info.adapterName;
 }
 
@@ -68,16 +68,24 @@ void ApplyCapabilities(SystemInfo& info, std::uint32_t caps) {
       (caps & (platform::kBlendGradientRect | platform::kBlendGradientTriangle)) ? 1 : 0;
 }
 
-void ProbeDriverAndImaging(SystemInfo& info, platform::Facts& facts) {
-  ApplyDriverAndImaging(info, facts.Adapter(), facts.Imaging());
+std::uint64_t ProbeDriverAndImaging(SystemInfo& info, platform::Facts& facts) {
+  // DirectDraw first, then the imaging library: two statements, so the
+  // order is not the compiler's choice.
+  const platform::DriverFacts driver = facts.Driver();
+  const platform::ImagingEntries imaging = facts.Imaging();
+  ApplyDriverAndImaging(info, driver, imaging);
+  return driver.videoMemoryTotal;
 }
 
-void ProbeAdapterModeAndCapabilities(SystemInfo& info, platform::Facts& facts) {
-  const platform::AdapterFacts adapter = facts.Adapter();
-  ApplyAdapter(info, adapter);
+void ProbeAdapter(SystemInfo& info, platform::Facts& facts) {
+  ApplyAdapter(info, facts.AdapterDescription());
+}
+
+void ProbeModeAndCapabilities(SystemInfo& info, platform::Facts& facts,
+                              std::uint64_t directDrawTotal) {
   const platform::DisplayMode mode = facts.Display();
   ApplyDisplayMode(info, mode);
-  ApplyVideoMemory(info, mode, adapter.videoMemoryTotal);
+  ApplyVideoMemory(info, mode, directDrawTotal);
   ApplyCapabilities(info, facts.ShadeBlendCaps());
   ApplyAdvice(info);
 }

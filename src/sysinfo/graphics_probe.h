@@ -17,7 +17,7 @@ namespace quorvel {
 
 // The driver file's version as "a.b.c.d" from its two 32-bit halves;
 // empty without DirectDraw or without a driver file.
-std::string DriverVersionText(const platform::AdapterFacts& adapter);
+std::string DriverVersionText(const platform::DriverFacts& driver);
 
 // Video memory in MiB: the visible screen's bytes plus the DirectDraw total
 // plus 100000, shifted down by 20 bits. Summed in 64 bits so totals above
@@ -25,10 +25,10 @@ std::string DriverVersionText(const platform::AdapterFacts& adapter);
 std::uint64_t VideoMemoryMb(const platform::DisplayMode& mode, std::uint64_t directDrawTotal);
 
 // Sets driverVersion, transparentBltEntry and alphaBlendEntry.
-void ApplyDriverAndImaging(SystemInfo& info, const platform::AdapterFacts& adapter,
+void ApplyDriverAndImaging(SystemInfo& info, const platform::DriverFacts& driver,
                            const platform::ImagingEntries& imaging);
 // Sets adapterName and adapterLine.
-void ApplyAdapter(SystemInfo& info, const platform::AdapterFacts& adapter);
+void ApplyAdapter(SystemInfo& info, const std::string& description);
 // Sets screenWidth, screenHeight, colourBits, modeText and modeLine.
 void ApplyDisplayMode(SystemInfo& info, const platform::DisplayMode& mode);
 // Sets videoMemoryMb and videoMemoryText.
@@ -38,11 +38,17 @@ void ApplyVideoMemory(SystemInfo& info, const platform::DisplayMode& mode,
 // gradientFillAccelerated from the SHADEBLENDCAPS bits.
 void ApplyCapabilities(SystemInfo& info, std::uint32_t shadeBlendCaps);
 
-// First round: driver version and imaging entry points.
-void ProbeDriverAndImaging(SystemInfo& info, platform::Facts& facts);
-// Second round: adapter, display mode, video memory, capabilities, then
-// the two blending sentences and the advice text.
-void ProbeAdapterModeAndCapabilities(SystemInfo& info, platform::Facts& facts);
+// First round: the driver (DirectDraw), then the imaging entry points.
+// Returns DirectDraw's video memory total, which the caller keeps for the
+// second round.
+std::uint64_t ProbeDriverAndImaging(SystemInfo& info, platform::Facts& facts);
+// Second round, once the screen elements exist: the adapter's name.
+void ProbeAdapter(SystemInfo& info, platform::Facts& facts);
+// Then, with the desktop held (Facts::HoldDesktop): display mode, video
+// memory (the screen's bytes and `directDrawTotal`), capabilities, and the
+// two blending sentences and the advice text.
+void ProbeModeAndCapabilities(SystemInfo& info, platform::Facts& facts,
+                              std::uint64_t directDrawTotal);
 // Last of all probing, after the processor: the adapter name for reports.
 void FinishProbing(SystemInfo& info);
 

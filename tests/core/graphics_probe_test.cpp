@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "fake/fake_platform.h"
 #include "sysinfo/graphics_probe.h"
+#include "sysinfo/system_probe.h"
 
 namespace quorvel {
 namespace {
@@ -34,7 +36,10 @@ class GraphicsFacts : public BareFacts {
   std::uint32_t caps = 0;
   platform::ImagingEntries imaging;
 
-  platform::AdapterFacts Adapter() override { return adapter; }
+  platform::DriverFacts Driver() override { return adapter; }
+  std::string AdapterDescription() override {
+    return adapter.adapterFound ? adapter.adapterDescription : std::string();
+  }
   std::uint32_t ShadeBlendCaps() override { return caps; }
   platform::ImagingEntries Imaging() override { return imaging; }
 };
@@ -155,18 +160,13 @@ TEST(DriverVersion, FourNumbersFromTheTwoHalves) {
   }
 }
 
-TEST(Adapter, NameOnlyWhenFound) {
-  platform::AdapterFacts adapter;
-  adapter.adapterDescription = "Stale text";
+TEST(Adapter, NameAndLine) {
   SystemInfo info;
-
-  ApplyAdapter(info, adapter);
+  ApplyAdapter(info, "");
   EXPECT_EQ(info.adapterName, "");
   EXPECT_EQ(info.adapterLine, "Graphics adapter : \t");
 
-  adapter.adapterFound = true;
-  adapter.adapterDescription = "NVIDIA GeForce2 MX";
-  ApplyAdapter(info, adapter);
+  ApplyAdapter(info, "NVIDIA GeForce2 MX");
   EXPECT_EQ(info.adapterName, "NVIDIA GeForce2 MX");
   EXPECT_EQ(info.adapterLine, "Graphics adapter : \tNVIDIA GeForce2 MX");
 }
@@ -175,7 +175,7 @@ TEST(GraphicsProbing, FirstRoundReadsOnlyDriverAndImaging) {
   GraphicsFacts facts = Radeon();
   SystemInfo info;
 
-  ProbeDriverAndImaging(info, facts);
+  EXPECT_EQ(ProbeDriverAndImaging(info, facts), 61 * kMiB / 2);
 
   EXPECT_EQ(info.driverVersion, "6.13.10.1241");
   EXPECT_EQ(info.transparentBltEntry, &transparentBltStandIn);
@@ -190,8 +190,9 @@ TEST(GraphicsProbing, SecondRoundFillsAdapterModeMemoryAndTexts) {
   GraphicsFacts facts = Radeon();
   SystemInfo info;
 
-  ProbeDriverAndImaging(info, facts);
-  ProbeAdapterModeAndCapabilities(info, facts);
+  const std::uint64_t directDrawTotal = ProbeDriverAndImaging(info, facts);
+  ProbeAdapter(info, facts);
+  ProbeModeAndCapabilities(info, facts, directDrawTotal);
 
   EXPECT_EQ(info.adapterLine, "Graphics adapter : \tRADEON 7500");
   EXPECT_EQ(info.modeLine, "Current Video Mode : \t1024 x 768 x 16 bits (85 Hz)");
@@ -215,8 +216,9 @@ TEST(GraphicsProbing, BackendWithoutGraphicsAnswersGivesTheFailureDefaults) {
   BareFacts facts;
   SystemInfo info;
 
-  ProbeDriverAndImaging(info, facts);
-  ProbeAdapterModeAndCapabilities(info, facts);
+  const std::uint64_t directDrawTotal = ProbeDriverAndImaging(info, facts);
+  ProbeAdapter(info, facts);
+  ProbeModeAndCapabilities(info, facts, directDrawTotal);
   FinishProbing(info);
 
   EXPECT_EQ(info.driverVersion, "");
@@ -230,6 +232,22 @@ TEST(GraphicsProbing, BackendWithoutGraphicsAnswersGivesTheFailureDefaults) {
   EXPECT_EQ(info.perPixelAlphaSentence,
             "Per Pixel Alpha Blending is not accelerated by these drivers either.");
   EXPECT_EQ(info.adviceText.rfind("You are using 32 bit colour", 0), 0u);
+}
+
+// Without a window (--facts) the facts are asked in the dialog's order,
+// and the first round's memory total reaches the second round's figure.
+TEST(GraphicsProbing, TheWholeProbeAsksInTheDialogsOrder) {
+  fake::FakeFacts facts;
+  facts.adapter.directDrawAvailable = true;
+  facts.adapter.videoMemoryTotal = 61 * kMiB / 2;
+  facts.display = {1024, 768, 1, 16, 85};
+  SystemInfo info;
+  ProbeSystem(info, facts);
+  const std::vector<std::string> order = {"os",       "driver",   "imaging",  "adapter",
+                                          "hold",     "display",  "caps",     "hardware",
+                                          "hardware", "hardware", "hardware", "release"};
+  EXPECT_EQ(facts.calls, order);
+  EXPECT_EQ(info.videoMemoryText, "32");
 }
 
 }  // namespace

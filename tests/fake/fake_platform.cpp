@@ -41,6 +41,72 @@ bool FakeHardware::QueryNumber(const std::string& keyPath, const std::string& va
   return true;
 }
 
+namespace {
+
+// Says in the facts' record when the desktop is let go.
+class FakeHold : public platform::Held {
+ public:
+  explicit FakeHold(std::vector<std::string>& calls) : calls_(calls) {}
+  ~FakeHold() override { calls_.push_back("release"); }
+
+ private:
+  std::vector<std::string>& calls_;
+};
+
+}  // namespace
+
+std::uint32_t FakeFacts::OsBuildNumber() {
+  calls.push_back("os");
+  return buildNumber;
+}
+
+std::uint32_t FakeFacts::ShadeBlendCaps() {
+  calls.push_back("caps");
+  return shadeBlendCaps;
+}
+
+platform::DriverFacts FakeFacts::Driver() {
+  calls.push_back("driver");
+  return adapter;
+}
+
+std::string FakeFacts::AdapterDescription() {
+  calls.push_back("adapter");
+  return adapter.adapterFound ? adapter.adapterDescription : std::string();
+}
+
+std::unique_ptr<platform::Held> FakeFacts::HoldDesktop() {
+  calls.push_back("hold");
+  return std::make_unique<FakeHold>(calls);
+}
+
+platform::ImagingEntries FakeFacts::Imaging() {
+  calls.push_back("imaging");
+  return {};
+}
+
+void FakeFacts::LoadDirect3D() {
+  calls.push_back("direct3d");
+  if (onLoadDirect3D) onLoadDirect3D();
+}
+
+bool RecordingHardware::QueryText(const std::string& keyPath, const std::string& valueName,
+                                  std::size_t bufferSize, std::string& out) {
+  calls_.push_back("hardware");
+  return hardware_.QueryText(keyPath, valueName, bufferSize, out);
+}
+
+bool RecordingHardware::QueryNumber(const std::string& keyPath, const std::string& valueName,
+                                    std::uint32_t& out) {
+  calls_.push_back("hardware");
+  return hardware_.QueryNumber(keyPath, valueName, out);
+}
+
+platform::DisplayMode FakeFacts::Display() {
+  calls.push_back("display");
+  return display;
+}
+
 void FakeServices::Sleep(unsigned ms) {
   std::lock_guard<std::mutex> lock(mutex);
   sleeps.push_back(ms);

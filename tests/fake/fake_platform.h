@@ -36,27 +36,49 @@ class FakeHardware : public platform::HardwareDescription {
                    std::uint32_t& out) override;
 };
 
+// Names each query in a record of calls, then asks `hardware`.
+class RecordingHardware : public platform::HardwareDescription {
+ public:
+  RecordingHardware(FakeHardware& hardware, std::vector<std::string>& calls)
+      : hardware_(hardware), calls_(calls) {}
+  bool QueryText(const std::string& keyPath, const std::string& valueName, std::size_t bufferSize,
+                 std::string& out) override;
+  bool QueryNumber(const std::string& keyPath, const std::string& valueName,
+                   std::uint32_t& out) override;
+
+ private:
+  FakeHardware& hardware_;
+  std::vector<std::string>& calls_;
+};
+
 class FakeFacts : public platform::Facts {
  public:
+  FakeFacts() = default;
+  FakeFacts(const FakeFacts&) = delete;
+  FakeFacts& operator=(const FakeFacts&) = delete;
+
   std::uint32_t buildNumber = 2600;
   FakeHardware hardware;
   platform::DisplayMode display{1024, 768, 1, 32, 60};
   std::uint32_t shadeBlendCaps = 0;
   platform::AdapterFacts adapter;
-  int adapterCalls = 0;
   std::function<void()> onLoadDirect3D;  // called at every LoadDirect3D
+  // Every call, in order: "os", "driver", "imaging", "direct3d", "adapter",
+  // "hold", "display", "caps", "hardware", "release" (the hold ends).
+  std::vector<std::string> calls;
 
-  std::uint32_t OsBuildNumber() override { return buildNumber; }
-  std::uint32_t ShadeBlendCaps() override { return shadeBlendCaps; }
-  platform::AdapterFacts Adapter() override {
-    ++adapterCalls;
-    return adapter;
-  }
-  void LoadDirect3D() override {
-    if (onLoadDirect3D) onLoadDirect3D();
-  }
-  platform::HardwareDescription& Hardware() override { return hardware; }
-  platform::DisplayMode Display() override { return display; }
+  std::uint32_t OsBuildNumber() override;
+  std::uint32_t ShadeBlendCaps() override;
+  platform::DriverFacts Driver() override;
+  std::string AdapterDescription() override;
+  std::unique_ptr<platform::Held> HoldDesktop() override;
+  platform::ImagingEntries Imaging() override;
+  void LoadDirect3D() override;
+  platform::HardwareDescription& Hardware() override { return recordedHardware_; }
+  platform::DisplayMode Display() override;
+
+ private:
+  RecordingHardware recordedHardware_{hardware, calls};
 };
 
 // A fake clock: time moves only when a test moves it.

@@ -62,13 +62,12 @@ TEST(FileVersionReader, AFileWithoutAVersionLeavesTheBlockZero) {
 // DirectDraw), and a DirectDraw 4 driver always has a version text.
 TEST(Win32Facts, AdapterNameIsDisplayDeviceZero) {
   Win32Facts facts;
-  const platform::AdapterFacts adapter = facts.Adapter();
   const std::string device = DisplayDeviceZero();
   ASSERT_FALSE(device.empty());
-  EXPECT_TRUE(adapter.adapterFound);
-  EXPECT_EQ(adapter.adapterDescription, device);
-  EXPECT_TRUE(adapter.directDrawAvailable);
-  EXPECT_TRUE(adapter.driverFound);
+  EXPECT_EQ(facts.AdapterDescription(), device);
+  const platform::DriverFacts driver = facts.Driver();
+  EXPECT_TRUE(driver.directDrawAvailable);
+  EXPECT_TRUE(driver.driverFound);
 }
 
 // Run by its own test entry with ddraw.dll disabled: the program's code
@@ -80,12 +79,12 @@ TEST(WithoutDirectDraw, TheAdapterIsStillNamed) {
                     "with it disabled";
   }
   Win32Facts facts;
-  const platform::AdapterFacts adapter = facts.Adapter();
-  EXPECT_FALSE(adapter.directDrawAvailable);
-  EXPECT_FALSE(adapter.driverFound);
-  EXPECT_EQ(adapter.videoMemoryTotal, 0u);
-  EXPECT_EQ(adapter.adapterDescription, DisplayDeviceZero());
-  EXPECT_FALSE(adapter.adapterDescription.empty());
+  const platform::DriverFacts driver = facts.Driver();
+  EXPECT_FALSE(driver.directDrawAvailable);
+  EXPECT_FALSE(driver.driverFound);
+  EXPECT_EQ(driver.videoMemoryTotal, 0u);
+  EXPECT_EQ(facts.AdapterDescription(), DisplayDeviceZero());
+  EXPECT_FALSE(facts.AdapterDescription().empty());
 }
 
 }  // namespace

@@ -36,8 +36,9 @@ class X11AdapterFacts : public ::testing::Test {
   SystemInfo Probe(const char* fixture) {
     X11Facts facts(*connection_, FixtureRoot(fixture));
     SystemInfo info;
-    ProbeDriverAndImaging(info, facts);
-    ProbeAdapterModeAndCapabilities(info, facts);
+    const std::uint64_t directDrawTotal = ProbeDriverAndImaging(info, facts);
+    ProbeAdapter(info, facts);
+    ProbeModeAndCapabilities(info, facts, directDrawTotal);
     return info;
   }
 

@@ -25,19 +25,6 @@ struct ComReleaser {
 template <typename Interface>
 using ComPtr = std::unique_ptr<Interface, ComReleaser>;
 
-using DirectDrawCreateFn = HRESULT(WINAPI*)(GUID*, LPDIRECTDRAW*, IUnknown*);
-
-// DirectDrawCreate from ddraw.dll, or null where there is none. The library
-// stays loaded for the process once DirectDraw has started in it: a driver
-// may leave threads behind that still run its code.
-DirectDrawCreateFn FindDirectDrawCreate() {
-  HMODULE ddraw = ::GetModuleHandleA("ddraw.dll");
-  if (ddraw == nullptr) ddraw = ::LoadLibraryA("ddraw.dll");
-  if (ddraw == nullptr) return nullptr;
-  return reinterpret_cast<DirectDrawCreateFn>(
-      reinterpret_cast<void*>(::GetProcAddress(ddraw, "DirectDrawCreate")));
-}
-
 std::string SystemDirectory() {
   char buffer[255] = {};
   const UINT length = ::GetSystemDirectoryA(buffer, sizeof buffer);
@@ -46,19 +33,19 @@ std::string SystemDirectory() {
 
 }  // namespace
 
-platform::AdapterFacts ReadDirectDrawFacts() {
-  platform::AdapterFacts facts;
-  const DirectDrawCreateFn create = FindDirectDrawCreate();
+platform::DriverFacts ReadDirectDrawFacts(const ProbeCalls& calls) {
+  platform::DriverFacts facts;
+  const DirectDrawCreateFn create = calls.findDirectDrawCreate();
   if (create == nullptr) return facts;
   LPDIRECTDRAW rawObject = nullptr;
   if (FAILED(create(nullptr, &rawObject, nullptr)) || rawObject == nullptr) return facts;
-  const ComPtr<IDirectDraw> object(rawObject);
+  ComPtr<IDirectDraw> object(rawObject);
   IDirectDraw4* rawFour = nullptr;
   if (FAILED(object->QueryInterface(kDirectDraw4, reinterpret_cast<void**>(&rawFour))) ||
       rawFour == nullptr) {
     return facts;
   }
-  const ComPtr<IDirectDraw4> four(rawFour);
+  ComPtr<IDirectDraw4> four(rawFour);
   facts.directDrawAvailable = true;
 
   DDSCAPS2 caps{};
@@ -73,20 +60,25 @@ platform::AdapterFacts ReadDirectDrawFacts() {
   DDDEVICEIDENTIFIER identifier{};
   if (FAILED(four->GetDeviceIdentifier(&identifier, kHostAdapter))) identifier = {};
   identifier.szDriver[sizeof identifier.szDriver - 1] = '\0';
-  FileVersionReader reader;
-  reader.Read(SystemDirectory() + "\\" + identifier.szDriver);
+  std::unique_ptr<FileVersionReader> reader = calls.newVersionReader();
+  reader->Read(SystemDirectory() + "\\" + identifier.szDriver);
   facts.driverFound = true;
-  facts.driverVersionMs = reader.fileVersionMs();
-  facts.driverVersionLs = reader.fileVersionLs();
+  facts.driverVersionMs = reader->fileVersionMs();
+  facts.driverVersionLs = reader->fileVersionLs();
+
+  // The DirectDraw 4 interface, the reader and its buffer, then the object.
+  four.reset();
+  reader.reset();
+  object.reset();
   return facts;
 }
 
-void ReadDisplayDevice(platform::AdapterFacts& facts) {
+std::string ReadDisplayDevice(const ProbeCalls& calls) {
   DISPLAY_DEVICEA device{};
   device.cb = sizeof device;  // 424 bytes
-  facts.adapterFound = ::EnumDisplayDevicesA(nullptr, 0, &device, 0) != FALSE;
+  if (!calls.enumDisplayDevices(nullptr, 0, &device, 0)) return std::string();
   device.DeviceString[sizeof device.DeviceString - 1] = '\0';
-  facts.adapterDescription = facts.adapterFound ? device.DeviceString : "";
+  return device.DeviceString;
 }
 
 void LoadDirect3DImmediateMode() {

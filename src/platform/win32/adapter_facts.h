@@ -3,18 +3,22 @@
 // the desktop's display device 0 for the adapter's name.
 #pragma once
 
+#include <string>
+
 #include "platform/facts.h"
+#include "platform/win32/probe_calls.h"
 
 namespace quorvel::win32 {
 
 // The DirectDraw part: directDrawAvailable, videoMemoryTotal, driverFound
 // and the driver version. ddraw.dll is looked up at run time, so a system
-// without it only misses these facts.
-platform::AdapterFacts ReadDirectDrawFacts();
+// without it only misses these facts. The interfaces are let go in the
+// order they were taken up in reverse, with the version reader in between:
+// the DirectDraw 4 interface, the reader, then the DirectDraw object.
+platform::DriverFacts ReadDirectDrawFacts(const ProbeCalls& calls);
 
-// The description of display device 0, into adapterFound and
-// adapterDescription.
-void ReadDisplayDevice(platform::AdapterFacts& facts);
+// The description of display device 0; empty when there is none.
+std::string ReadDisplayDevice(const ProbeCalls& calls);
 
 // Loads "D3DIM.DLL" once and keeps it loaded; a failure is ignored.
 void LoadDirect3DImmediateMode();

@@ -55,6 +55,11 @@ platform::AdapterFacts X11Facts::Adapter() {
   return facts;
 }
 
+std::string X11Facts::AdapterDescription() {
+  const platform::AdapterFacts adapter = Adapter();
+  return adapter.adapterFound ? adapter.adapterDescription : std::string();
+}
+
 std::uint32_t X11Facts::ShadeBlendCaps() { return ReadShadeBlendCaps(connection_); }
 
 platform::DesktopDescription X11Facts::Desktop() { return DescribeDesktop(connection_); }

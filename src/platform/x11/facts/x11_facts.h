@@ -29,7 +29,10 @@ class X11Facts : public platform::Facts {
   // adapter. Without an adapter that can be named, the X server's vendor
   // string and release describe it, and no driver is found, so no driver
   // version is shown. Read once; later calls give the same answer.
-  platform::AdapterFacts Adapter() override;
+  platform::AdapterFacts Adapter();
+  // The two halves of Adapter(), as the probing rounds ask for them.
+  platform::DriverFacts Driver() override { return Adapter(); }
+  std::string AdapterDescription() override;
   // ReadShadeBlendCaps, when asked.
   std::uint32_t ShadeBlendCaps() override;
   // DescribeDesktop: the window manager, the compositor, frame answers.
