@@ -19,8 +19,13 @@ quorvel_start_xvfb() {
   Xvfb -displayfd 3 -screen 0 "$size" -nolisten tcp -ac +extension RANDR ${QUORVEL_XVFB_ARGS:-} \
     3>"$number_file" >/dev/null 2>&1 &
   QUORVEL_XVFB_PID=$!
+  # From here on the server goes with the shell, however the shell ends.
+  quorvel_stop_xvfb_on_exit
+  # Every command here must succeed while the file is still empty: a caller
+  # with `set -e` and `pipefail` would end at the first one that does not
+  # (sed, unlike grep, succeeds without a match).
   for i in $(seq 1 100); do
-    n="$(grep -E '^[0-9]+$' "$number_file" 2>/dev/null | head -1)"
+    n="$(sed -n '/^[0-9][0-9]*$/{p;q;}' "$number_file" 2>/dev/null)" || n=""
     [ -n "$n" ] && break
     kill -0 "$QUORVEL_XVFB_PID" 2>/dev/null || break
     sleep 0.1
@@ -29,11 +34,10 @@ quorvel_start_xvfb() {
   if [ -n "$n" ]; then
     export DISPLAY=":$n"
     if xdpyinfo >/dev/null 2>&1; then
-      quorvel_stop_xvfb_on_exit
       return 0
     fi
   fi
-  kill "$QUORVEL_XVFB_PID" 2>/dev/null || true
+  quorvel_stop_xvfb
   echo "could not start Xvfb" >&2
   return 1
 }
@@ -41,8 +45,10 @@ quorvel_start_xvfb() {
 # Stops the server quorvel_start_xvfb started last, if it is still there.
 quorvel_stop_xvfb() {
   if [ -n "${QUORVEL_XVFB_PID:-}" ]; then
-    kill "$QUORVEL_XVFB_PID" 2>/dev/null
-    wait "$QUORVEL_XVFB_PID" 2>/dev/null
+    # Neither may end a caller that runs with `set -e`: the server may be
+    # gone already, and wait gives its status of being stopped.
+    kill "$QUORVEL_XVFB_PID" 2>/dev/null || true
+    wait "$QUORVEL_XVFB_PID" 2>/dev/null || true
     QUORVEL_XVFB_PID=""
   fi
   return 0
