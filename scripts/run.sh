@@ -42,4 +42,12 @@ else
   exec_prefix=()
   program="build/linux/quorvel"
 fi
-"${exec_prefix[@]}" "$program" "$@"
+status=0
+"${exec_prefix[@]}" "$program" "$@" || status=$?
+if [ "$preset" = win32 ] && [ -n "${QUORVEL_XVFB_PID:-}" ]; then
+  # Wine's helper processes outlive the program for a few seconds; on a
+  # display of our own they must end before it does, or they complain on
+  # standard error that their X connection broke.
+  WINEPREFIX="${WINEPREFIX:-$root/build/win32/wineprefix}" wineserver -w 2>/dev/null || true
+fi
+exit "$status"
