@@ -6,6 +6,12 @@
 #include "platform/resource_ids.h"
 
 namespace quorvel {
+namespace {
+
+// The test window's logo bitmap (IDC_STATIC in its template).
+constexpr int kLogoControlId = -1;
+
+}  // namespace
 
 template <typename F>
 bool LayeredTestDialog::Channel::Call(F call) {
@@ -46,6 +52,7 @@ bool LayeredTestDialog::OnInitDialog() {
   channel_ = std::make_shared<Channel>();
   channel_->host = &host();
   channel_->layeredTestIndex = scores_.layeredTestIndex;
+  channel_->logo = host().ControlRect(kLogoControlId);
   channel_->running = true;
 
   std::shared_ptr<Channel> channel = channel_;
@@ -97,6 +104,7 @@ void LayeredTestDialog::Worker(const std::shared_ptr<Channel>& channel) {
   if (!layered) {
     Finish(*channel, Outcome::NotRun, kTestNotRunText, std::move(record));
   } else if (RunSteps(*channel, scoreText, record)) {
+    record.shown = CheckShown(*channel, test);
     Finish(*channel, Outcome::Scored, scoreText, std::move(record));
   }
 
@@ -134,6 +142,60 @@ bool LayeredTestDialog::RunSteps(Channel& channel, std::string& scoreText, TestR
   record.frequency = services.PerformanceFrequency();
   channel.Call([&](platform::DialogHost& h) { record.frames = h.TakeFrameReport(); });
   return true;
+}
+
+ShownRecord LayeredTestDialog::CheckShown(Channel& channel, const LayeredTest& test) {
+  platform::Services& services = platform().services();
+  const auto settle = [&] {
+    // Time for the desktop to show the window where it now is: the
+    // compositor's answer to the last frame where it gives one, and a few
+    // frames of a slow display in any case.
+    channel.Call([](platform::DialogHost& h) { h.TakeFrameReport(); });
+    services.Sleep(kShownSettleMs);
+  };
+  const auto moveTo = [&](const TestStep& s) {
+    return channel.Call([&](platform::DialogHost& h) {
+      h.MoveWindow(s.x, s.y, s.w, s.h, true);
+      h.UpdateWindow();
+    });
+  };
+  Rect area;
+  std::vector<Colour> shown, beneath;
+  bool read = false;
+  channel.Call([&](platform::DialogHost& h) { area = h.ClientAreaOnScreen(); });
+  if (area.Width() <= 0 || area.Height() <= 0) return {};
+  settle();
+  channel.Call([&](platform::DialogHost& h) { read = h.ReadScreen(area, shown); });
+  if (!read) return {};
+
+  // Away, so that what lies beneath shows; then back where it was.
+  const TestStep last = LayeredTestStep(kTestSteps - 1);
+  const TestStep away = LayeredTestStep(0);
+  Rect awayArea;
+  if (!moveTo(away)) return {};
+  channel.Call([&](platform::DialogHost& h) { awayArea = h.ClientAreaOnScreen(); });
+  settle();
+  read = false;
+  channel.Call([&](platform::DialogHost& h) { read = h.ReadScreen(area, beneath); });
+  moveTo(last);
+  const bool overlaps = awayArea.left < area.right && area.left < awayArea.right &&
+                        awayArea.top < area.bottom && area.top < awayArea.bottom;
+  if (!read || overlaps || beneath.size() != shown.size()) return {};
+
+  // The window paints its brush's blue everywhere but on the logo.
+  std::vector<ShownPixel> pixels;
+  pixels.reserve(shown.size());
+  const Rect logo = channel.logo;
+  for (int y = 0; y < area.Height(); ++y) {
+    for (int x = 0; x < area.Width(); ++x) {
+      if (x >= logo.left - 2 && x < logo.right + 2 && y >= logo.top - 2 && y < logo.bottom + 2) {
+        continue;
+      }
+      const std::size_t i = static_cast<std::size_t>(y) * area.Width() + x;
+      pixels.push_back(ShownPixel{kTestWindowBlue, beneath[i], shown[i]});
+    }
+  }
+  return JudgeShown(test, pixels);
 }
 
 TestRecord LayeredTestDialog::RecordFor(int layeredTestIndex) {

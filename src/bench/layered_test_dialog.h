@@ -16,6 +16,10 @@ namespace quorvel {
 // The test window's background: red 0, green 48, blue 156.
 constexpr Colour kTestWindowBlue = Rgb(0, 48, 156);
 
+// How long the check of what the desktop shows gives the desktop after
+// each move of the window: a few frames of a slow display.
+constexpr unsigned kShownSettleMs = 100;
+
 // What the report line says instead of a score when the desktop cannot
 // make the window layered.
 constexpr char kTestNotRunText[] = "not run (the desktop cannot make layered windows)";
@@ -56,6 +60,7 @@ class LayeredTestDialog : public Dialog {
     bool closed = false;   // the window is gone: the worker must stop
     bool running = false;  // the worker has not finished
     int layeredTestIndex = 0;
+    Rect logo;  // the logo's place in the client area; the rest is plain blue
 
     // Runs `call` on the window unless it is gone; false when it is.
     template <typename F>
@@ -66,6 +71,10 @@ class LayeredTestDialog : public Dialog {
   // The timed part: 900 moves and updates between StartTimer and StopTimer,
   // each step timed on the same counter into `record`.
   bool RunSteps(Channel& channel, std::string& scoreText, TestRecord& record);
+  // After the steps: reads back what the desktop shows of the window at
+  // the last step's place, and of that place with the window away at the
+  // first step's, and judges it.
+  ShownRecord CheckShown(Channel& channel, const LayeredTest& test);
   // Adds the line (and score) to the scores unless the window was closed,
   // and keeps `record` as the showing's record.
   void Finish(Channel& channel, Outcome outcome, const std::string& text, TestRecord record);

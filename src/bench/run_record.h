@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/shown_check.h"
 #include "platform/dialog.h"
 
 namespace quorvel {
@@ -25,6 +26,7 @@ struct TestRecord {
   std::vector<std::int64_t> stepTicks;
   std::int64_t frequency = 0;
   platform::FrameReport frames;  // the compositor's answers during the steps
+  ShownRecord shown;  // what the desktop showed, read back after the steps
 };
 
 // One whole sequence of the four tests, in the report's order.

@@ -106,6 +106,22 @@ class DialogHost {
   // scheduler happens to put them. Default: nothing.
   virtual void BeginTimedSteps() {}
   virtual void EndTimedSteps() {}
+
+  // --- Reading back what the desktop shows, after a test's steps and
+  // outside their timing; worker calls as above. A backend that cannot read
+  // its screen back (Wayland, for a client) keeps the defaults.
+  // The window's client area in screen coordinates; empty when unknown.
+  virtual Rect ClientAreaOnScreen() { return {}; }
+  // The screen's pixels inside `screenRect` as the desktop shows them now,
+  // what a compositor draws included, row by row from the top left. False,
+  // with `pixels` empty, when the screen cannot be read back there (no
+  // such reading, a rectangle not wholly on the screen, a screen whose
+  // pixels cannot be told as colours).
+  virtual bool ReadScreen(const Rect& screenRect, std::vector<Colour>& pixels) {
+    static_cast<void>(screenRect);
+    pixels.clear();
+    return false;
+  }
 };
 
 // What a dialog does with the events of its window. The backend calls these

@@ -73,6 +73,14 @@ void WriteTest(JsonWriter& json, const TestRecord& test) {
   }
   json.Key("compositorFrames");
   WriteFrames(json, test.frames);
+  // Read back only after a scored test's steps: a test that did not run
+  // showed nothing to judge.
+  json.Key("shown").String(ShownText(test.shown.verdict));
+  if (test.shown.fractionMeasured) {
+    json.Key("blendFraction").Number(test.shown.blendFraction);
+  } else {
+    json.Key("blendFraction").Null();
+  }
   json.EndObject();
 }
 

@@ -8,6 +8,7 @@
 #include "platform/win32/gdi_font.h"
 #include "platform/win32/layered_window.h"
 #include "platform/win32/module.h"
+#include "platform/win32/screen_capture.h"
 
 namespace quorvel::win32 {
 namespace {
@@ -184,6 +185,20 @@ void DialogWindow::UpdateWindow() {
 bool DialogWindow::SetLayeredAttributes(Colour key, int alpha, unsigned flags) {
   HWND hwnd = LiveWindow();
   return hwnd != nullptr && ApplyLayeredAttributes(hwnd, key, alpha, flags);
+}
+
+Rect DialogWindow::ClientAreaOnScreen() {
+  HWND hwnd = LiveWindow();
+  RECT client{};
+  POINT origin{0, 0};
+  if (hwnd == nullptr || !::GetClientRect(hwnd, &client) || !::ClientToScreen(hwnd, &origin)) {
+    return Rect{};
+  }
+  return Rect{origin.x, origin.y, origin.x + client.right, origin.y + client.bottom};
+}
+
+bool DialogWindow::ReadScreen(const Rect& screenRect, std::vector<Colour>& pixels) {
+  return CaptureScreen(screenRect, pixels);
 }
 
 }  // namespace quorvel::win32

@@ -57,6 +57,10 @@ class DialogWindow : public platform::DialogHost {
   void MoveWindow(int x, int y, int w, int h, bool repaint) override;
   void UpdateWindow() override;
   bool SetLayeredAttributes(Colour key, int alpha, unsigned flags) override;
+  // The client area through ClientToScreen, and the screen's pixels
+  // (CaptureScreen).
+  Rect ClientAreaOnScreen() override;
+  bool ReadScreen(const Rect& screenRect, std::vector<Colour>& pixels) override;
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

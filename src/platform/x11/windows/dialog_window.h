@@ -101,6 +101,10 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   platform::FrameReport TakeFrameReport() override;
   void BeginTimedSteps() override;
   void EndTimedSteps() override;
+  // Where the window is on the root window, and the root's pixels
+  // (ReadScreenPixels).
+  Rect ClientAreaOnScreen() override;
+  bool ReadScreen(const Rect& screenRect, std::vector<Colour>& pixels) override;
 
  private:
   // --- ControlContext

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/x11/display/screen_pixels.h"
 #include "platform/x11/display/x_connection.h"
 #include "platform/x11/painting/colour_key_shape.h"
 #include "platform/x11/windows/call_answer.h"
@@ -205,6 +206,30 @@ void DialogWindow::EndTimedSteps() {
   if (environment_.loop().OnUiThread()) return;
   tWorkerPin.reset();
   OnUiThread([&] { windowPin_.reset(); });
+}
+
+Rect DialogWindow::ClientAreaOnScreen() {
+  Rect area;
+  OnUiThread([&] {
+    if (!window_) return;
+    Display* d = connection().display();
+    int x = 0, y = 0;
+    Window child = None;
+    // Inside a window manager's frame the window's own place is the
+    // frame's business: the server says where it ended up.
+    if (!XTranslateCoordinates(d, window_.get(), connection().root(), 0, 0, &x, &y, &child)) {
+      return;
+    }
+    area = Rect{x, y, x + geometry_.Width(), y + geometry_.Height()};
+  });
+  return area;
+}
+
+bool DialogWindow::ReadScreen(const Rect& screenRect, std::vector<Colour>& pixels) {
+  bool read = false;
+  pixels.clear();
+  OnUiThread([&] { read = ReadScreenPixels(connection(), screenRect, pixels); });
+  return read;
 }
 
 void DialogWindow::TimedPaint() {
