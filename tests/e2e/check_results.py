@@ -2,8 +2,11 @@
 """Checks a results file of `quorvel --run --results-file` against the keys
 and types the README documents. Usage: check_results.py FILE RUNS [REPORT]
 Exits non-zero with a message on the first difference. With REPORT (the
-report the program printed), also checks that it is the median run's."""
+report the program printed), also checks that it is the median run's.
+QUORVEL_EXPECT_SHOWN, where set, names what every run's four tests must
+say the desktop showed."""
 import json
+import os
 import sys
 
 TESTS = ["Black as transparent", "47% visibility", "50% visibility", "100% visibility"]
@@ -15,6 +18,7 @@ FACTS = {
     "cpuIdentifier": str, "multipleProcessors": int, "osBuild": int, "isWindowsXP": int,
 }
 NUMBER = (int, float)
+SHOWN = ("as asked", "opaque", "key not applied", "not as asked", "unknown")
 
 
 def fail(message):
@@ -71,6 +75,14 @@ def check(doc, runs_wanted):
             steps = expect(t, "steps", int, w)
             times = expect(t, "stepMicroseconds", dict, w, nullable=True)
             frames = expect(t, "compositorFrames", dict, w, nullable=True)
+            shown = expect(t, "shown", str, w)
+            fraction = expect(t, "blendFraction", NUMBER, w, nullable=True)
+            if shown not in SHOWN:
+                fail("%s.shown is %r" % (w, shown))
+            if fraction is not None and not 0 <= fraction <= 1:
+                fail("%s.blendFraction is %r" % (w, fraction))
+            if shown in ("opaque", "not as asked") and fraction is None:
+                fail("%s: shown %r without its measured fraction" % (w, shown))
             if status == "scored":
                 if score is None or text is None or abs(float(text) - score) > 1e-9:
                     fail("%s: score %r does not read as its text %r" % (w, score, text))
@@ -111,6 +123,15 @@ def check(doc, runs_wanted):
     return runs
 
 
+def check_shown(runs, wanted):
+    """`wanted`: the verdict of each test in the report's order, for every run."""
+    for i, run in enumerate(runs):
+        got = [t["shown"] for t in run["tests"]]
+        if got != wanted:
+            fail("run %d: the desktop showed %r, expected %r (fractions %r)" % (
+                i + 1, got, wanted, [t["blendFraction"] for t in run["tests"]]))
+
+
 def median_run(runs):
     order = sorted(range(len(runs)), key=lambda i: runs[i]["overallScore"])  # stable
     return runs[order[(len(order) - 1) // 2]]
@@ -133,6 +154,11 @@ def main():
         for i, t in enumerate(median["tests"]):
             if t["status"] == "scored" and report[13 + i] != "  %s : %s" % (t["label"], t["scoreText"]):
                 fail("report line %d is %r, the median run has %r" % (14 + i, report[13 + i], t))
+    # QUORVEL_EXPECT_SHOWN: the four verdicts, comma-separated, that every
+    # run must carry (what this desktop is known to show).
+    wanted = os.environ.get("QUORVEL_EXPECT_SHOWN")
+    if wanted:
+        check_shown(runs, wanted.split(","))
     print("results file: %d runs, overall %r, cv %.4f" % (
         len(runs), [r["overallScore"] for r in runs], doc["summary"]["overallScore"]["cv"]))
 

@@ -3,8 +3,8 @@
 # display of its own: 8-bit PseudoColor (the skin in the nearest colours of
 # the colour cube the program put into the default colormap), 16-bit and
 # 30-bit TrueColor and 24-bit DirectColor (the skin's colours within the
-# rounding of the channels). On the 8-bit screen `--run` also ends with the
-# report.
+# rounding of the channels). On the 8-bit and 16-bit screens `--run` also
+# ends with the report, and says what the screen showed.
 # The X11 program only (Wine draws through its own X11 driver).
 PROGRAM="$1"
 . "$(dirname "$0")/lib.sh"
@@ -93,8 +93,9 @@ near() {
 band="0,48,156"
 light="90,125,222"
 
-# check_depth DEPTH RUN [XVFB_ARGS]: the main screen on a DEPTH-bit screen;
-# with RUN "run" also a whole `--run`.
+# check_depth DEPTH RUN [XVFB_ARGS] [SHOWN]: the main screen on a DEPTH-bit
+# screen; with RUN "run" also a whole `--run`, whose tests the desktop must
+# be seen to show as SHOWN says.
 check_depth() {
   local depth="$1"
   QUORVEL_OWN_DISPLAY=1 QUORVEL_SCREEN="1024x768x$depth" QUORVEL_XVFB_ARGS="${3:-}" \
@@ -136,19 +137,24 @@ check_depth() {
   [ "$white" -ge 50 ] || fail "$depth bits: the title band shows $white white pixels, not the title"
   stop_program
   if [ "${2:-}" = run ]; then
-    local out="$work/run-$depth.txt"
-    start_program --run >"$out"
+    local out="$work/run-$depth.txt" results="$work/run-$depth.json"
+    start_program --run --results-file "$results" >"$out"
     wait_for_exit 120
     [ "$EXIT_CODE" = 0 ] || fail "$depth bits: --run gave exit code $EXIT_CODE"
     [ "$(wc -l <"$out")" = 21 ] || fail "$depth bits: --run printed $(wc -l <"$out") lines, not 21"
     grep -q "x $depth bits" "$out" || fail "$depth bits: the report does not name the depth: $(head -3 "$out")"
+    # What the bare screen showed, read back: the 16-bit screen's coarser
+    # channels still tell the blend; the 8-bit screen's pixels name
+    # colormap cells, not colours, so nothing is known there.
+    QUORVEL_EXPECT_SHOWN="$4" "$python" "$(dirname "$0")/check_results.py" "$results" 1 "$out" ||
+      fail "$depth bits: results file"
   fi
   quorvel_stop_xvfb
   echo "$depth bits: band $band_seen, content $light_seen"
 }
 
-check_depth 8 run
-check_depth 16
+check_depth 8 run "" "unknown,unknown,unknown,unknown"
+check_depth 16 run "" "as asked,opaque,opaque,as asked"
 check_depth 30
 check_depth 24 "" "-cc 5"
 echo "PASS"
