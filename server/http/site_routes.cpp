@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "http/bounded_server.h"
 #include "pages/comparison.h"
 #include "pages/html.h"
 #include "pages/result_page.h"
@@ -50,8 +51,9 @@ void DatabaseDown(httplib::Response& res, const std::string& error) {
 
 void TakeUpload(const httplib::Request& req, httplib::Response& res, ResultStore& store,
                 const SiteSettings& settings) {
-  const std::size_t mark = req.target.find('?');
-  const std::string query = mark == std::string::npos ? "" : req.target.substr(mark + 1);
+  const std::string target = RequestTarget(req);
+  const std::size_t mark = target.find('?');
+  const std::string query = mark == std::string::npos ? "" : target.substr(mark + 1);
   const ParsedUpload parsed = ParseUpload(query);
   if (!parsed.ok) {
     res.status = 400;
