@@ -12,6 +12,7 @@
 #include "pages/comparison.h"
 #include "pages/html.h"
 #include "pages/result_page.h"
+#include "text/shown_text.h"
 #include "text/whole_number.h"
 #include "upload/parse_upload.h"
 
@@ -21,6 +22,9 @@ namespace {
 constexpr char kText[] = "text/plain; charset=utf-8";
 constexpr char kHtml[] = "text/html; charset=utf-8";
 constexpr char kDatabaseDown[] = "the results database is not available\n";
+
+static_assert(kMaxQueryBytes + 16 * 1024 <= kMaxRequestBytes,
+              "an upload the parser takes is read whole, headers and all");
 
 std::int64_t SystemNow() {
   return std::chrono::duration_cast<std::chrono::seconds>(
@@ -39,8 +43,11 @@ std::optional<std::int64_t> NumberParam(const httplib::Request& req, const char*
   return value;
 }
 
+// The filter of a page or API request. Visitors name an adapter as it is
+// shown (blanks) or as the page's links carry it (underscores); both are
+// matched against the stored form.
 ResultFilter FilterOf(const httplib::Request& req) {
-  return ResultFilter{req.get_param_value("adapter"), req.get_param_value("os")};
+  return ResultFilter{StoredText(req.get_param_value("adapter")), req.get_param_value("os")};
 }
 
 void DatabaseDown(httplib::Response& res, const std::string& error) {
