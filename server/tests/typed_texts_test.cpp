@@ -74,7 +74,8 @@ TEST_P(TypedTextsTest, AreStoredAsSentAndShownWithBlanksForUnderscores) {
   for (const Typed& t : TypedTexts()) {
     SCOPED_TRACE(t.what);
     const ParsedUpload parsed = ParseUpload(ProgramQuery(t.name, t.email));
-    ASSERT_TRUE(parsed.ok) << parsed.reason;
+    EXPECT_TRUE(parsed.ok) << parsed.reason;
+    if (!parsed.ok) continue;  // on to the next row
     std::int64_t id = 0;
     std::string error;
     ASSERT_TRUE(store->Add(parsed.upload, "192.0.2.1", 1800000000, id, error)) << error;
