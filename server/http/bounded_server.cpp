@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <optional>
 
 #include "pages/html.h"
 
@@ -28,6 +29,12 @@ class DeadlineStream : public httplib::Stream {
   bool is_writable() const override { return Wait(POLLOUT, ioTime_); }
 
   ssize_t read(char* ptr, size_t size) override {
+    if (aheadOffset_ < ahead_.size()) {
+      const std::size_t n = std::min(size, ahead_.size() - aheadOffset_);
+      std::memcpy(ptr, ahead_.data() + aheadOffset_, n);
+      aheadOffset_ += n;
+      return static_cast<ssize_t>(n);
+    }
     if (offset_ < filled_) {
       const std::size_t n = std::min(size, filled_ - offset_);
       std::memcpy(ptr, buffer_.data() + offset_, n);
@@ -61,6 +68,24 @@ class DeadlineStream : public httplib::Stream {
   }
   socket_t socket() const override { return sock_; }
   std::size_t Received() const { return received_; }
+
+  // Reads ahead, within the request's bounds, until the request line has
+  // come whole, and gives it with its line end; empty when it did not come.
+  // What was read ahead is still read by read(), the line as replaced.
+  std::string RequestLine() {
+    std::size_t end;
+    while ((end = ahead_.find('\n')) == std::string::npos) {
+      char chunk[4096];
+      if (received_ >= kMaxRequestBytes || !is_readable()) return "";
+      const ssize_t n = Receive(chunk, sizeof chunk);
+      if (n <= 0) return "";
+      ahead_.append(chunk, static_cast<std::size_t>(n));
+    }
+    return ahead_.substr(0, end + 1);
+  }
+  void ReplaceRequestLine(std::size_t length, const std::string& line) {
+    ahead_.replace(0, length, line);
+  }
 
  private:
   using NameCall = int (*)(int, sockaddr*, socklen_t*);
@@ -111,9 +136,33 @@ class DeadlineStream : public httplib::Stream {
   std::size_t offset_ = 0;
   std::size_t filled_ = 0;
   std::size_t received_ = 0;
+  std::string ahead_;  // read before the library asked: the request line and what came with it
+  std::size_t aheadOffset_ = 0;
 };
 
+// The whole target of the request in hand on this thread when its line was
+// too long for the library; empty otherwise.
+thread_local std::string longTarget;
+
+// A request line too long for the library, "METHOD TARGET VERSION\r\n",
+// without the query of its target; `target` is the whole target. Nothing
+// when the line is not of that form or even its path is too long.
+std::optional<std::string> WithoutQuery(const std::string& line, std::string& target) {
+  const std::size_t first = line.find(' ');
+  const std::size_t last = line.rfind(' ');
+  if (first == std::string::npos || last <= first) return std::nullopt;
+  target = line.substr(first + 1, last - first - 1);
+  const std::string shorter = line.substr(0, first + 1) + target.substr(0, target.find('?')) +
+                              line.substr(last);
+  if (shorter.size() > kLibraryRequestLineBytes) return std::nullopt;
+  return shorter;
+}
+
 }  // namespace
+
+std::string RequestTarget(const httplib::Request& req) {
+  return longTarget.empty() ? req.target : longTarget;
+}
 
 int BoundedServer::Bind(const std::string& host, int port) {
   if (port == 0) {
@@ -129,8 +178,19 @@ int BoundedServer::Bind(const std::string& host, int port) {
 
 bool BoundedServer::process_and_close_socket(socket_t sock) {
   DeadlineStream stream(sock, Clock::now() + requestTime_, ioTime_);
+  const std::string line = stream.RequestLine();
+  longTarget.clear();
+  if (line.size() > kLibraryRequestLineBytes) {
+    std::string target;
+    if (const std::optional<std::string> shorter = WithoutQuery(line, target)) {
+      stream.ReplaceRequestLine(line.size(), *shorter);
+      longTarget = std::move(target);
+    }
+  }
   bool closed = false;
   const bool ok = process_request(stream, true, closed, nullptr);
+  longTarget.clear();
+  longTarget.shrink_to_fit();
   if (!ok && stream.Received() > 0) {
     // No answer went out (or none could): say so in the request log.
     std::string ip = "-";

@@ -3,15 +3,30 @@
 // passed, not kept for as long as each byte comes in time; and one that
 // sends more than kMaxRequestBytes (headers without end) is dropped there.
 // One request per connection (the program and browsers open a new one).
+// cpp-httplib answers 414 to a request line longer than about 8 KiB; this
+// server takes longer ones (the program's upload with long texts): it hands
+// the library the line without its query and keeps the whole target for
+// the handler (RequestTarget).
 #pragma once
 
 #include <httplib.h>
 
 #include <chrono>
+#include <string>
 
 namespace quorvel::site {
 
-constexpr std::size_t kMaxRequestBytes = 128 * 1024;
+// Room for the longest upload query (upload/parse_upload.h) with its
+// request line and headers.
+constexpr std::size_t kMaxRequestBytes = 256 * 1024;
+
+// The longest request line cpp-httplib reads itself ("GET ", target,
+// " HTTP/1.1", CR LF); a longer one loses its query on the way to it.
+constexpr std::size_t kLibraryRequestLineBytes = 8000;
+
+// The target of `req` with its whole query, also when the request line was
+// too long for the library. Call it in the request's handler.
+std::string RequestTarget(const httplib::Request& req);
 
 class BoundedServer : public httplib::Server {
  public:

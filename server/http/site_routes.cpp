@@ -8,9 +8,11 @@
 #include <optional>
 #include <string>
 
+#include "http/bounded_server.h"
 #include "pages/comparison.h"
 #include "pages/html.h"
 #include "pages/result_page.h"
+#include "text/shown_text.h"
 #include "text/whole_number.h"
 #include "upload/parse_upload.h"
 
@@ -20,6 +22,9 @@ namespace {
 constexpr char kText[] = "text/plain; charset=utf-8";
 constexpr char kHtml[] = "text/html; charset=utf-8";
 constexpr char kDatabaseDown[] = "the results database is not available\n";
+
+static_assert(kMaxQueryBytes + 16 * 1024 <= kMaxRequestBytes,
+              "an upload the parser takes is read whole, headers and all");
 
 std::int64_t SystemNow() {
   return std::chrono::duration_cast<std::chrono::seconds>(
@@ -38,8 +43,11 @@ std::optional<std::int64_t> NumberParam(const httplib::Request& req, const char*
   return value;
 }
 
+// The filter of a page or API request. Visitors name an adapter as it is
+// shown (blanks) or as the page's links carry it (underscores); both are
+// matched against the stored form.
 ResultFilter FilterOf(const httplib::Request& req) {
-  return ResultFilter{req.get_param_value("adapter"), req.get_param_value("os")};
+  return ResultFilter{StoredText(req.get_param_value("adapter")), req.get_param_value("os")};
 }
 
 void DatabaseDown(httplib::Response& res, const std::string& error) {
@@ -50,8 +58,9 @@ void DatabaseDown(httplib::Response& res, const std::string& error) {
 
 void TakeUpload(const httplib::Request& req, httplib::Response& res, ResultStore& store,
                 const SiteSettings& settings) {
-  const std::size_t mark = req.target.find('?');
-  const std::string query = mark == std::string::npos ? "" : req.target.substr(mark + 1);
+  const std::string target = RequestTarget(req);
+  const std::size_t mark = target.find('?');
+  const std::string query = mark == std::string::npos ? "" : target.substr(mark + 1);
   const ParsedUpload parsed = ParseUpload(query);
   if (!parsed.ok) {
     res.status = 400;

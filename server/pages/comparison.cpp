@@ -5,6 +5,7 @@
 
 #include "pages/html.h"
 #include "pages/result_cells.h"
+#include "text/shown_text.h"
 
 namespace quorvel::site {
 namespace {
@@ -45,10 +46,10 @@ std::string FilterForm(const Comparison& c) {
       Option("", "All adapters", c.filter.adapter.empty());
   bool adapterListed = c.filter.adapter.empty();
   for (const AdapterSummary& a : c.adapters) {
-    form += Option(a.cardName, a.cardName, a.cardName == c.filter.adapter);
+    form += Option(a.cardName, ShownText(a.cardName), a.cardName == c.filter.adapter);
     adapterListed = adapterListed || a.cardName == c.filter.adapter;
   }
-  if (!adapterListed) form += Option(c.filter.adapter, c.filter.adapter, true);
+  if (!adapterListed) form += Option(c.filter.adapter, ShownText(c.filter.adapter), true);
   form += "</select></label>\n<label>OS <select name=\"os\">" +
           Option("", "All systems", c.filter.os.empty());
   for (const std::string& os : c.osNames) form += Option(os, os, os == c.filter.os);
@@ -84,9 +85,10 @@ std::string AdapterTable(const Comparison& c) {
       "<h2>Adapters</h2>\n<table id=\"adapters\">\n<tr><th>Adapter</th><th class=\"num\">Median "
       "overall</th><th class=\"num\">Results</th></tr>\n";
   for (const AdapterSummary& a : c.adapters) {
-    html += "<tr><td><a href=\"/results.asp?adapter=" + UrlValue(a.cardName) + "\">" +
-            Html(a.cardName.empty() ? "(unknown)" : a.cardName) + "</a></td><td class=\"num\">" +
-            Median(a.medianOverall) + "</td><td class=\"num\">" + Thousands(a.count) + "</td></tr>\n";
+    const std::string shown = a.cardName.empty() ? "(unknown)" : ShownText(a.cardName);
+    html += "<tr><td><a href=\"/results.asp?adapter=" + UrlValue(a.cardName) + "\">" + Html(shown) +
+            "</a></td><td class=\"num\">" + Median(a.medianOverall) + "</td><td class=\"num\">" +
+            Thousands(a.count) + "</td></tr>\n";
   }
   return html + "</table>\n";
 }

@@ -1,11 +1,12 @@
 #include "pages/result_cells.h"
 
 #include "pages/html.h"
+#include "text/shown_text.h"
 
 namespace quorvel::site {
 
 std::string ProcessorText(const Upload& u) {
-  std::string text = u.cpuMan;
+  std::string text = ShownText(u.cpuMan);
   if (!u.cpu.empty()) text += (text.empty() ? "" : ", ") + u.cpu + " MHz";
   if (u.multiCPU) text += (text.empty() ? "" : ", ") + std::string("2 processors");
   return text;
@@ -13,11 +14,11 @@ std::string ProcessorText(const Upload& u) {
 
 std::string ResultCells(const StoredResult& r) {
   const Upload& u = r.upload;
-  const std::string name = u.userName.empty() ? "(no name)" : u.userName;
+  const std::string name = u.userName.empty() ? "(no name)" : ShownText(u.userName);
   return "<td><a href=\"/result/" + std::to_string(r.id) + "\">" + Html(name) + "</a></td><td>" +
-         Html(u.cardName) + "</td><td>" + Html(u.mode) + "</td><td>" + Html(ProcessorText(u)) +
-         "</td><td>" + Html(u.os) + "</td><td class=\"num overall\">" + Thousands(u.overall) +
-         "</td><td>" + UtcDate(r.submittedAt) + "</td>";
+         Html(ShownText(u.cardName)) + "</td><td>" + Html(ShownText(u.mode)) + "</td><td>" +
+         Html(ProcessorText(u)) + "</td><td>" + Html(u.os) + "</td><td class=\"num overall\">" +
+         Thousands(u.overall) + "</td><td>" + UtcDate(r.submittedAt) + "</td>";
 }
 
 std::string ResultHeaderCells() {

@@ -4,6 +4,7 @@
 
 #include "pages/html.h"
 #include "pages/result_cells.h"
+#include "text/shown_text.h"
 
 namespace quorvel::site {
 namespace {
@@ -20,13 +21,13 @@ std::string RenderResultPage(const StoredResult& r) {
   const Upload& u = r.upload;
   std::string html = PageStart("Quorvel result " + std::to_string(r.id));
   html += "<h1>Result " + std::to_string(r.id) + "</h1>\n<table id=\"result\">\n";
-  html += Row("Name", u.userName);
-  html += Row("Adapter", u.cardName);
-  html += Row("Mode", u.mode);
-  html += Row("Driver", u.driver);
+  html += Row("Name", ShownText(u.userName));
+  html += Row("Adapter", ShownText(u.cardName));
+  html += Row("Mode", ShownText(u.mode));
+  html += Row("Driver", ShownText(u.driver));
   html += Row("Video memory", std::to_string(u.mem) + " MB");
   html += Row("Processor", ProcessorText(u));
-  html += Row("Processor identifier", u.cpuID);
+  html += Row("Processor identifier", ShownText(u.cpuID));
   html += Row("OS", u.os);
   html += Row("Constant alpha accelerated", YesNo(u.alpha));
   html += Row("Per-pixel alpha accelerated", YesNo(u.perPixel));
@@ -45,9 +46,9 @@ std::string ResultsJson(std::int64_t count, const std::vector<StoredResult>& res
     const Upload& u = r.upload;
     list.push_back({
         {"id", r.id},
-        {"userName", u.userName},
-        {"cardName", u.cardName},
-        {"mode", u.mode},
+        {"userName", ShownText(u.userName)},
+        {"cardName", ShownText(u.cardName)},
+        {"mode", ShownText(u.mode)},
         {"alpha", u.alpha ? 1 : 0},
         {"perPixel", u.perPixel ? 1 : 0},
         {"grad", u.grad ? 1 : 0},
@@ -55,11 +56,11 @@ std::string ResultsJson(std::int64_t count, const std::vector<StoredResult>& res
         {"alphaTest", u.alphaTest},
         {"twoDTest", u.twoDTest},
         {"cpu", u.cpu},
-        {"driver", u.driver},
+        {"driver", ShownText(u.driver)},
         {"mem", u.mem},
-        {"cpuMan", u.cpuMan},
+        {"cpuMan", ShownText(u.cpuMan)},
         {"multiCPU", u.multiCPU ? 1 : 0},
-        {"cpuID", u.cpuID},
+        {"cpuID", ShownText(u.cpuID)},
         {"os", u.os},
         {"submittedAt", UtcTime(r.submittedAt, "%Y-%m-%dT%H:%M:%SZ")},
     });

@@ -13,7 +13,8 @@ namespace quorvel::site {
 std::string RenderResultPage(const StoredResult& result);
 
 // {"count": count, "results": [...]} with the fields the program uploaded
-// under their JSON names, and "submittedAt" as ISO 8601 UTC.
+// under their JSON names, texts as the pages show them (underscores as
+// blanks), and "submittedAt" as ISO 8601 UTC.
 std::string ResultsJson(std::int64_t count, const std::vector<StoredResult>& results);
 
 }  // namespace quorvel::site

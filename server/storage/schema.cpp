@@ -42,6 +42,24 @@ const std::vector<std::vector<std::string>>& Migrations() {
           // The newest upload of an address, and its uploads of the last minute.
           "CREATE INDEX results_by_sender ON results (sender, submitted_at)",
       },
+      {
+          // Texts are stored as the program sends them, with '_' for each
+          // blank, and shown with blanks. Results stored before had every
+          // '_' turned into a blank already; the program sends no blank of
+          // its own, so each blank of theirs was a '_', and is again.
+          "UPDATE results SET"
+          " user_name = REPLACE(user_name, ' ', '_'),"
+          " email = REPLACE(email, ' ', '_'),"
+          " card_name = REPLACE(card_name, ' ', '_'),"
+          " mode = REPLACE(mode, ' ', '_'),"
+          " cpu = REPLACE(cpu, ' ', '_'),"
+          " driver = REPLACE(driver, ' ', '_'),"
+          " cpu_man = REPLACE(cpu_man, ' ', '_'),"
+          " cpu_id = REPLACE(cpu_id, ' ', '_')"
+          " WHERE user_name LIKE '% %' OR email LIKE '% %' OR card_name LIKE '% %'"
+          " OR mode LIKE '% %' OR driver LIKE '% %' OR cpu_man LIKE '% %'"
+          " OR cpu_id LIKE '% %'",
+      },
   };
   return migrations;
 }

@@ -16,6 +16,7 @@ struct StoredResult {
 };
 
 // Which results a listing covers; an empty field matches every result.
+// Fields are compared with the stored texts (underscores for blanks).
 struct ResultFilter {
   std::string adapter;
   std::string os;

@@ -26,10 +26,10 @@ TEST(ParseUpload, TheProgramsRequestReadsBackAsItsValues) {
   ASSERT_TRUE(p.ok) << p.reason;
   const Upload& u = p.upload;
   EXPECT_EQ(u.version, 103);
-  EXPECT_EQ(u.userName, "Test User");
+  EXPECT_EQ(u.userName, "Test_User");  // as sent; the pages show a blank
   EXPECT_EQ(u.email, "a@b.c");
-  EXPECT_EQ(u.cardName, "NVIDIA GeForce2 MX");
-  EXPECT_EQ(u.mode, "1024 x 768 x 32 bits (85 Hz)");
+  EXPECT_EQ(u.cardName, "NVIDIA_GeForce2_MX");
+  EXPECT_EQ(u.mode, "1024_x_768_x_32_bits_(85_Hz)");
   EXPECT_TRUE(u.alpha);
   EXPECT_FALSE(u.perPixel);
   EXPECT_TRUE(u.grad);
@@ -41,21 +41,23 @@ TEST(ParseUpload, TheProgramsRequestReadsBackAsItsValues) {
   EXPECT_EQ(u.mem, 32);
   EXPECT_EQ(u.cpuMan, "GenuineIntel");
   EXPECT_FALSE(u.multiCPU);
-  EXPECT_EQ(u.cpuID, "x86 Family 6 Model 8 Stepping 3");
+  EXPECT_EQ(u.cpuID, "x86_Family_6_Model_8_Stepping_3");
   EXPECT_EQ(u.os, "XP");
 }
 
-TEST(ParseUpload, AcceptsWhatUsersTypeAndStoresItAsUtf8) {
+TEST(ParseUpload, AcceptsAnyTextAndStoresItAsUtf8) {
   struct Row {
     std::string key, raw, stored;
   };
   const Row rows[] = {
       {"UserName", "<script>alert(1)</script>", "<script>alert(1)</script>"},  // kept; pages escape
-      {"UserName", "O'Brien_\"Bob\"", "O'Brien \"Bob\""},
-      {"UserName", "x';_DROP_TABLE_results;--", "x'; DROP TABLE results;--"},
-      {"UserName", "Tom_%26_Jerry_%3D_1%2B1", "Tom & Jerry = 1+1"},  // the program's %-escapes
-      {"UserName", "J%C3%BCrgen", "J\xC3\xBCrgen"},                  // UTF-8 (X11)
-      {"UserName", "J%FCrgen_%80", "J\xC3\xBCrgen \xE2\x82\xAC"},    // Windows-1252 (Win32)
+      {"UserName", "O'Brien_\"Bob\"", "O'Brien_\"Bob\""},
+      {"UserName", "x';_DROP_TABLE_results;--", "x';_DROP_TABLE_results;--"},
+      {"UserName", "Tom_%26_Jerry_%3D_1%2B1", "Tom_&_Jerry_=_1+1"},  // the program's %-escapes
+      {"UserName", "J%C3%BCrgen", "J\xC3\xBCrgen"},                  // UTF-8
+      {"UserName", "J%FCrgen_%80", "J\xC3\xBCrgen_\xE2\x82\xAC"},    // Windows-1252 (the program)
+      {"UserName", "%81%8D%8F%90%9D", "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D"},  // unassigned there
+      {"UserName", "a%09b%0D%0Ac%00d%7F%1F", "a b  c d  "},  // control characters as blanks
       {"UserName", "J\xFCrgen", "J\xC3\xBCrgen"},                    // unescaped bytes, as WinINet may send
       {"UserName", "a+b", "a b"},
       {"UserName", "", ""},
@@ -63,22 +65,31 @@ TEST(ParseUpload, AcceptsWhatUsersTypeAndStoresItAsUtf8) {
       {"cpu", "", ""},  // no processor speed could be read
       {"OS", "2000", "2000"},
       {"UserName", std::string(254, 'n'), std::string(254, 'n')},
+      {"UserName", std::string(255, 'n'), std::string(254, 'n')},  // cut, not refused
+      {"cardName", std::string(9000, 'x'), std::string(254, 'x')},
+      {"email", "%0A" + std::string(300, 'e'), " " + std::string(253, 'e')},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.key + "=" + r.raw);
     const ParsedUpload p = ParseUpload(With(r.key, r.raw));
     ASSERT_TRUE(p.ok) << p.reason;
     const Upload& u = p.upload;
-    const std::string& got = r.key == "UserName" ? u.userName
-                             : r.key == "email"  ? u.email
-                             : r.key == "cpu"    ? u.cpu
-                                                 : u.os;
+    const std::string& got = r.key == "UserName"   ? u.userName
+                             : r.key == "email"    ? u.email
+                             : r.key == "cardName" ? u.cardName
+                             : r.key == "cpu"      ? u.cpu
+                                                   : u.os;
     EXPECT_EQ(got, r.stored);
   }
-  // 254 characters of two bytes each are within the bound.
+  // Characters are counted, not bytes: 300 of two bytes each are cut
+  // after the 254th, between two characters.
   std::string umlauts;
-  for (int i = 0; i < 254; ++i) umlauts += "%C3%BC";
-  EXPECT_TRUE(ParseUpload(With("UserName", umlauts)).ok);
+  for (int i = 0; i < 300; ++i) umlauts += "%C3%BC";
+  const ParsedUpload p = ParseUpload(With("UserName", umlauts));
+  ASSERT_TRUE(p.ok) << p.reason;
+  EXPECT_EQ(p.upload.userName.size(), 2u * 254);
+  EXPECT_EQ(CodePointCount(p.upload.userName), 254u);
+  EXPECT_TRUE(IsValidUtf8(p.upload.userName));
 }
 
 TEST(ParseUpload, RefusesWhatTheProgramWouldNeverSend) {
@@ -96,7 +107,7 @@ TEST(ParseUpload, RefusesWhatTheProgramWouldNeverSend) {
       {"email=a@b.c&" + example.substr(0, example.find("&email=")) +
            example.substr(example.find("&cardName=")),
        "the parameters are out of order"},
-      {With("UserName", "Tom_&_Jerry"), "unknown parameter _Jerry"},
+      {With("UserName", "Tom_&_Jerry"), "unknown parameter _Jerry"},  // an unescaped '&' 
       {With("Overall", "512.5"), "parameter Overall is not a whole number"},
       {With("Overall", "-1"), "parameter Overall is not a whole number"},
       {With("Overall", ""), "parameter Overall is not a whole number"},
@@ -107,13 +118,9 @@ TEST(ParseUpload, RefusesWhatTheProgramWouldNeverSend) {
       {With("Alpha", "2"), "parameter Alpha is not 0 or 1"},
       {With("multiCPU", "yes"), "parameter multiCPU is not 0 or 1"},
       {With("OS", "Linux"), "parameter OS is not XP or 2000"},
-      {With("UserName", std::string(255, 'n')), "parameter UserName is longer than 254 characters"},
-      {With("cardName", std::string(9000, 'x')), "the query is longer than 8192 bytes"},
+      {With("cardName", std::string(kMaxQueryBytes, 'x')), "the query is longer than 229376 bytes"},
       {With("UserName", "%zz"), "parameter UserName has a broken %-escape"},
       {With("UserName", "abc%4"), "parameter UserName has a broken %-escape"},
-      {With("UserName", "%0A"), "parameter UserName holds a control character"},
-      {With("UserName", "%00"), "parameter UserName holds a control character"},
-      {With("UserName", "%81"), "parameter UserName is neither UTF-8 nor Windows-1252 text"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.query.substr(0, 120));
@@ -130,8 +137,11 @@ TEST(TextEncoding, TellsUtf8FromOtherBytes) {
   EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // a surrogate
   EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));  // above U+10FFFF
   EXPECT_FALSE(IsValidUtf8("\xE2\x82"));          // cut short
-  EXPECT_EQ(ToUtf8("\x93quoted\x94").value(), "\xE2\x80\x9Cquoted\xE2\x80\x9D");
-  EXPECT_FALSE(ToUtf8("\x8D").has_value());
+  EXPECT_EQ(ToUtf8("\x93quoted\x94"), "\xE2\x80\x9Cquoted\xE2\x80\x9D");
+  EXPECT_EQ(ToUtf8("\x8D"), "\xC2\x8D");  // as Windows converts it
+  EXPECT_EQ(ToUtf8("\xC3\xBC"), "\xC3\xBC");  // UTF-8 already
+  EXPECT_EQ(FirstCodePoints("a\xC3\xBC\xE2\x82\xAC", 2), "a\xC3\xBC");
+  EXPECT_EQ(FirstCodePoints("ab", 5), "ab");
 }
 
 }  // namespace

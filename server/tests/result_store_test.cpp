@@ -188,6 +188,43 @@ TEST_P(ResultStoreTest, OpeningAgainKeepsTheDataAndTheSchemaVersion) {
   EXPECT_EQ(n, 1);
 }
 
+TEST_P(ResultStoreTest, ResultsStoredWithBlanksForUnderscoresGetTheirUnderscoresBack) {
+  // Schema version 1 stored each '_' of an upload as a blank, so an e-mail
+  // address first_last@... read "first last@...".
+  Upload old = ExampleUpload("Old Timer", "NVIDIA GeForce2 MX", 300);
+  old.email = "first last@x.org";
+  old.mode = "1024 x 768 x 32 bits (85 Hz)";
+  old.driver = "6.13 beta";
+  old.cpuMan = "Genuine Intel";
+  old.cpuID = "x86 Family 6";
+  const std::int64_t oldId = Add(old);
+  const std::int64_t newId = Add(ExampleUpload("New_Timer", "NVIDIA_GeForce2_MX", 400));
+  ASSERT_TRUE(store->connection().Run("UPDATE schema_version SET version = 1", {}, nullptr, error));
+
+  ASSERT_TRUE(MigrateSchema(store->connection(), error)) << error;
+  std::optional<StoredResult> found;
+  ASSERT_TRUE(store->Find(oldId, found, error)) << error;
+  ASSERT_TRUE(found);
+  const Upload& u = found->upload;
+  EXPECT_EQ(u.userName, "Old_Timer");
+  EXPECT_EQ(u.email, "first_last@x.org");
+  EXPECT_EQ(u.cardName, "NVIDIA_GeForce2_MX");
+  EXPECT_EQ(u.mode, "1024_x_768_x_32_bits_(85_Hz)");
+  EXPECT_EQ(u.driver, "6.13_beta");
+  EXPECT_EQ(u.cpuMan, "Genuine_Intel");
+  EXPECT_EQ(u.cpuID, "x86_Family_6");
+  EXPECT_EQ(u.overall, 300);
+  ASSERT_TRUE(store->Find(newId, found, error)) << error;
+  EXPECT_EQ(found->upload.userName, "New_Timer");
+  // Old and new results of one adapter are one adapter again.
+  std::int64_t n = 0;
+  ASSERT_TRUE(store->Count({"NVIDIA_GeForce2_MX", ""}, n, error)) << error;
+  EXPECT_EQ(n, 2);
+  std::vector<SqlRow> rows;
+  ASSERT_TRUE(store->connection().Run("SELECT version FROM schema_version", {}, &rows, error));
+  EXPECT_EQ(rows[0][0], std::to_string(CurrentSchemaVersion()));
+}
+
 TEST_P(ResultStoreTest, RefusesADatabaseOfANewerSchema) {
   ASSERT_TRUE(store->connection().Run("UPDATE schema_version SET version = ?",
                                       {std::int64_t{CurrentSchemaVersion() + 1}}, nullptr, error));

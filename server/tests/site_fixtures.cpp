@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include "results/request_path.h"
+
 namespace quorvel::site::testing {
 namespace {
 
@@ -33,6 +35,25 @@ class TemporaryDatabase : public SqlConnection {
 
 }  // namespace
 
+std::string ProgramRequestPath(const std::string& userName, const std::string& email) {
+  SystemInfo info;
+  info.adapterName = "NVIDIA GeForce2 MX";
+  info.modeText = "1024 x 768 x 32 bits (85 Hz)";
+  info.constantAlphaAccelerated = 1;
+  info.gradientFillAccelerated = 1;
+  info.cpuSpeedMhz = "800";
+  info.cpuVendor = "GenuineIntel";
+  info.cpuIdentifier = "x86 Family 6 Model 8 Stepping 3";
+  info.driverVersion = "6.13.10.1241";
+  info.videoMemoryText = "32";
+  info.isWindowsXP = 1;
+  BenchmarkScores scores;
+  scores.overallScore = "512";
+  scores.alphaTestScore = "512";
+  scores.twoDTestScore = "0";
+  return BuildRequestPath(info, scores, userName, email);
+}
+
 Upload ExampleUpload(const std::string& name, const std::string& card, std::int64_t overall,
                      const std::string& os) {
   Upload u;
@@ -40,7 +61,7 @@ Upload ExampleUpload(const std::string& name, const std::string& card, std::int6
   u.userName = name;
   u.email = name + "@example.com";
   u.cardName = card;
-  u.mode = "1024 x 768 x 32 bits (85 Hz)";
+  u.mode = "1024_x_768_x_32_bits_(85_Hz)";  // texts are stored as the program sends them
   u.alpha = true;
   u.grad = true;
   u.overall = overall;
@@ -49,7 +70,7 @@ Upload ExampleUpload(const std::string& name, const std::string& card, std::int6
   u.driver = "6.13.10.1241";
   u.mem = 32;
   u.cpuMan = "GenuineIntel";
-  u.cpuID = "x86 Family 6 Model 8 Stepping 3";
+  u.cpuID = "x86_Family_6_Model_8_Stepping_3";
   u.os = os;
   return u;
 }

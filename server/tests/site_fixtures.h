@@ -11,6 +11,11 @@
 
 namespace quorvel::site::testing {
 
+// The path and query the program itself (results/request_path.h) sends to
+// upload the reference run (Test User's GeForce2 MX at 1024 x 768, 512
+// points) under `userName` and `email`, which are in the program's text.
+std::string ProgramRequestPath(const std::string& userName, const std::string& email);
+
 // The program's request for Test User on a GeForce2 MX, as it sends it.
 constexpr char kExampleQuery[] =
     "VER=103&UserName=Test_User&email=a@b.c&cardName=NVIDIA_GeForce2_MX"

@@ -13,6 +13,7 @@
 #include "http/bounded_server.h"
 #include "http/site_routes.h"
 #include "site_fixtures.h"
+#include "upload/parse_upload.h"
 
 namespace quorvel::site {
 namespace {
@@ -83,7 +84,26 @@ TEST_F(SiteHttpTest, TheProgramsUploadIsStoredAndAnswered200) {
   ASSERT_TRUE(stored);
   EXPECT_EQ(stored->sender, "127.0.0.1");
   EXPECT_EQ(stored->submittedAt, 1800000000);
-  EXPECT_EQ(stored->upload.userName, "Test User");
+  EXPECT_EQ(stored->upload.userName, "Test_User");
+}
+
+TEST_F(SiteHttpTest, TheProgramsLongestUploadIsTakenAndItsTextsCut) {
+  // Both edits as full as a Windows edit gets, with characters the program
+  // escapes as %XX: a request line of some 200 KB.
+  const std::string path = testing::ProgramRequestPath(std::string(kMaxTypedCharacters, '\xE9'),
+                                                       std::string(kMaxTypedCharacters, '&'));
+  ASSERT_GT(path.size(), 190000u);
+  auto res = Get(path);
+  ASSERT_TRUE(res);
+  EXPECT_EQ(res->status, 200) << res->body;
+  std::optional<StoredResult> stored;
+  std::string error;
+  ASSERT_TRUE(store->Find(1, stored, error));
+  ASSERT_TRUE(stored);
+  std::string name;
+  for (int i = 0; i < 254; ++i) name += "\xC3\xA9";
+  EXPECT_EQ(stored->upload.userName, name);
+  EXPECT_EQ(stored->upload.email, std::string(254, '&'));
 }
 
 TEST_F(SiteHttpTest, ABadUploadIsAnswered400WithItsReasonAndNotStored) {
@@ -97,11 +117,16 @@ TEST_F(SiteHttpTest, ABadUploadIsAnswered400WithItsReasonAndNotStored) {
   res = Get("/products/quorvel/submitresults.asp");
   ASSERT_TRUE(res);
   EXPECT_EQ(res->status, 400);
-  // A request line past 8 KiB is refused before it is read as an upload.
-  res = Get(kUploadPath + std::string(kExampleQuery) + "&x=" + std::string(9000, 'x'));
+  // A query longer than any the program makes is refused before it is read.
+  res = Get(kUploadPath + std::string(kExampleQuery) + "&x=" + std::string(kMaxQueryBytes, 'x'));
   ASSERT_TRUE(res);
-  EXPECT_GE(res->status, 400);
+  EXPECT_EQ(res->status, 400);
+  EXPECT_EQ(res->body, "the query is longer than 229376 bytes\n");
+  // A request past the site's bound is not read to its end.
+  res = Get(kUploadPath + std::string(kExampleQuery) + "&x=" + std::string(kMaxRequestBytes, 'x'));
+  EXPECT_TRUE(!res || res->status >= 400);
   EXPECT_EQ(Stored(), 0);
+  EXPECT_EQ(Get("/results.asp")->status, 200);
 }
 
 TEST_F(SiteHttpTest, TooManyUploadsFromOneAddressInAMinuteAre429) {
@@ -220,6 +245,10 @@ TEST_F(SiteHttpTest, PagesRedirectsAndJson) {
   EXPECT_EQ(res->get_header_value("Content-Type"), "text/html; charset=utf-8");
   EXPECT_NE(res->body.find("<tr id=\"your-result\">"), std::string::npos);  // we are 127.0.0.1
   EXPECT_EQ(res->body.find("hidden@mail.test"), std::string::npos);
+  // The adapter as shown, linked by the form it is stored in.
+  EXPECT_NE(
+      res->body.find("<a href=\"/results.asp?adapter=NVIDIA_GeForce2_MX\">NVIDIA GeForce2 MX</a>"),
+      std::string::npos);
 
   res = Get("/result/1");
   ASSERT_TRUE(res);
@@ -249,6 +278,15 @@ TEST_F(SiteHttpTest, PagesRedirectsAndJson) {
   EXPECT_EQ(r["cardName"], "NVIDIA GeForce2 MX");
   EXPECT_EQ(r["submittedAt"], "2027-01-15T08:00:00Z");
 
+  EXPECT_EQ(r["userName"], "Test User");
+  EXPECT_EQ(r["mode"], "1024 x 768 x 32 bits (85 Hz)");
+  // The adapter filter takes the name as the page links it, and as shown.
+  for (const std::string adapter : {"NVIDIA_GeForce2_MX", "NVIDIA%20GeForce2%20MX"}) {
+    SCOPED_TRACE(adapter);
+    EXPECT_EQ(nlohmann::json::parse(Get("/api/results?adapter=" + adapter)->body)["count"], 1);
+    EXPECT_NE(Get("/results.asp?adapter=" + adapter)->body.find("1 result match the filter."),
+              std::string::npos);
+  }
   EXPECT_EQ(nlohmann::json::parse(Get("/api/results?adapter=Other")->body)["count"], 0);
   EXPECT_EQ(nlohmann::json::parse(Get("/api/results?offset=1")->body)["results"].size(), 0u);
   for (const char* bad : {"/api/results?limit=0", "/api/results?limit=101",

@@ -1,29 +1,8 @@
 #include "text/text_encoding.h"
 
-#include <iconv.h>
-
-#include <cerrno>
+#include "text/windows1252.h"
 
 namespace quorvel::site {
-namespace {
-
-// An iconv conversion descriptor that is closed when it goes out of scope.
-class Converter {
- public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-  ~Converter() {
-    if (valid()) iconv_close(cd_);
-  }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
-  bool valid() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
-  iconv_t get() const { return cd_; }
-
- private:
-  iconv_t cd_;
-};
-
-}  // namespace
 
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
@@ -58,21 +37,9 @@ bool IsValidUtf8(std::string_view bytes) {
   return true;
 }
 
-std::optional<std::string> ToUtf8(std::string_view bytes) {
+std::string ToUtf8(std::string_view bytes) {
   if (IsValidUtf8(bytes)) return std::string(bytes);
-  Converter converter("UTF-8", "WINDOWS-1252");
-  if (!converter.valid()) return std::nullopt;
-  std::string in(bytes);
-  std::string out(in.size() * 3, '\0');  // every Windows-1252 byte is at most 3 UTF-8 bytes
-  char* inPtr = in.data();
-  std::size_t inLeft = in.size();
-  char* outPtr = out.data();
-  std::size_t outLeft = out.size();
-  if (iconv(converter.get(), &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
-    return std::nullopt;
-  }
-  out.resize(out.size() - outLeft);
-  return out;
+  return text::Windows1252ToUtf8(std::string(bytes));
 }
 
 std::size_t CodePointCount(std::string_view utf8) {
@@ -81,6 +48,16 @@ std::size_t CodePointCount(std::string_view utf8) {
     if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
   }
   return count;
+}
+
+std::string_view FirstCodePoints(std::string_view utf8, std::size_t count) {
+  std::size_t seen = 0;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) continue;
+    if (seen == count) return utf8.substr(0, i);
+    ++seen;
+  }
+  return utf8;
 }
 
 }  // namespace quorvel::site

@@ -58,7 +58,9 @@ ParsedUpload Refuse(std::string reason) {
 
 ParsedUpload ParseUpload(std::string_view query) {
   static_assert(kUploadKeyCount == kOs + 1, "the keys above follow kUploadKeys");
-  if (query.size() > kMaxQueryBytes) return Refuse("the query is longer than 8192 bytes");
+  if (query.size() > kMaxQueryBytes) {
+    return Refuse("the query is longer than " + std::to_string(kMaxQueryBytes) + " bytes");
+  }
 
   std::array<std::optional<std::string>, kUploadKeyCount> raw;
   std::size_t position = 0;  // how many pairs were read
@@ -93,17 +95,15 @@ ParsedUpload ParseUpload(std::string_view query) {
     const std::string name = kUploadKeys[key];
     std::optional<std::string> bytes = PercentDecode(*raw[key]);
     if (!bytes) return Refuse("parameter " + name + " has a broken %-escape");
-    std::optional<std::string> text = ToUtf8(*bytes);
-    if (!text) return Refuse("parameter " + name + " is neither UTF-8 nor Windows-1252 text");
-    for (char& c : *text) {
+    std::string text = ToUtf8(*bytes);
+    // A tab or a line break pasted into an edit is sent too; no database
+    // should hold it (nor a NUL), so it is kept as a blank.
+    for (char& c : text) {
       const unsigned char u = static_cast<unsigned char>(c);
-      if (u < 0x20 || u == 0x7F) return Refuse("parameter " + name + " holds a control character");
-      if (c == '_') c = ' ';
+      if (u < 0x20 || u == 0x7F) c = ' ';
     }
-    if (CodePointCount(*text) > kMaxTextCharacters) {
-      return Refuse("parameter " + name + " is longer than 254 characters");
-    }
-    value[key] = std::move(*text);
+    text.resize(FirstCodePoints(text, kMaxTextCharacters).size());
+    value[key] = std::move(text);
   }
 
   ParsedUpload result;

@@ -9,9 +9,19 @@
 
 namespace quorvel::site {
 
-// Bounds of what an upload may hold.
-constexpr std::size_t kMaxQueryBytes = 8192;
-constexpr std::size_t kMaxTextCharacters = 254;  // what the program's edits and INI keep
+// The most characters a text of the program can hold when typed or pasted:
+// what a Windows edit control takes unless it is told otherwise.
+constexpr std::size_t kMaxTypedCharacters = 32767;
+
+// Bounds of what an upload may hold. The query fits the longest request
+// the program makes: name and e-mail address of kMaxTypedCharacters each,
+// every one of them escaped as %XX, and the machine's facts.
+constexpr std::size_t kMaxQueryBytes = 224 * 1024;
+static_assert(2 * kMaxTypedCharacters * 3 + 16 * 1024 <= kMaxQueryBytes,
+              "every request of the program is read");
+// Texts are stored cut after this many characters: what the program keeps
+// of a text in its INI file, and so sends from its next start on.
+constexpr std::size_t kMaxTextCharacters = 254;
 constexpr std::size_t kMaxNumberDigits = 12;
 
 struct ParsedUpload {
@@ -23,11 +33,12 @@ struct ParsedUpload {
 // Reads `query` (the raw text after '?', still percent-encoded). It must hold
 // exactly the keys of kUploadKeys, each once, in that order, at most
 // kMaxQueryBytes in all. Each value is percent-decoded ('+' is a blank),
-// then taken as UTF-8 or, failing that, Windows-1252, and its underscores
-// are shown as blanks (the program sends blanks, '%' and '$' as '_').
-// VER, Overall, AlphaTest, TwoDTest and mem must be decimal integers, cpu
-// one or empty; Alpha, PerPixel, grad and multiCPU 0 or 1; OS XP or 2000.
-// Texts are at most kMaxTextCharacters long and hold no control characters.
+// taken as UTF-8 or, failing that, as Windows-1252; its control characters
+// (below U+0020, and DEL) become blanks, and it is cut after
+// kMaxTextCharacters characters. Underscores are kept as sent (see
+// text/shown_text.h). VER, Overall, AlphaTest, TwoDTest and mem must be
+// decimal integers, cpu one or empty; Alpha, PerPixel, grad and multiCPU 0
+// or 1; OS XP or 2000. A user's text is never refused.
 ParsedUpload ParseUpload(std::string_view query);
 
 }  // namespace quorvel::site

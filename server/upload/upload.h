@@ -1,6 +1,6 @@
 // One validated upload: the values of the program's query, decoded and
-// typed. Text fields are UTF-8 with the program's underscores shown as
-// blanks again.
+// typed. Text fields are UTF-8 as the program sent them, underscores
+// standing for blanks (text/shown_text.h shows them).
 #pragma once
 
 #include <cstdint>
