@@ -1,5 +1,8 @@
 // A backend for tests: no display, a fake clock, and a dialog host that
 // records what the dialogs do with their windows and lets a test drive them.
+// The contract it keeps: platform/BACKENDS.md. It draws nothing (FakeCanvas
+// counts), reads no screen back (what was shown is "unknown"), reports no
+// compositor frames, and runs a dialog's script in place of a modal loop.
 #pragma once
 
 #include <atomic>

@@ -1,4 +1,22 @@
-// The Win32 backend as one platform::Platform.
+// The Win32 backend as one platform::Platform. The contract it keeps:
+// platform/BACKENDS.md.
+//
+// Implements every operation, most as the one Windows call of its name:
+//   - dialogs from the templates in res/quorvel.rc with our dialog class,
+//     owner-drawn buttons and real edits, MessageBoxA, ShellExecuteA;
+//   - GDI drawing, MSIMG32's TransparentBlt and AlphaBlend looked up at run
+//     time, SetLayeredWindowAttributes looked up at run time;
+//   - facts from GetVersionExA, the registry, DirectDraw 4 (ddraw.dll looked
+//     up at run time), the driver file's version and GetDeviceCaps on one
+//     held desktop context; desktop composition from dwmapi.dll;
+//   - the screen read back through the screen's device context with
+//     layered windows captured (CAPTUREBLT);
+//   - the INI file through the profile functions, WinINet for the upload.
+// Does not:
+//   - report compositor frames (TakeFrameReport: not reported);
+//   - place the step threads (Begin/EndTimedSteps do nothing: Windows
+//     schedules them);
+//   - read --sysroot (its capabilities say so).
 #pragma once
 
 #include <memory>

@@ -1,5 +1,27 @@
 // The X11 backend: one connection to the X server and the services, drawing,
-// dialogs and facts built on it.
+// dialogs and facts built on it. The contract it keeps: platform/BACKENDS.md.
+//
+// Implements:
+//   - drawing with the software raster into MIT-SHM images (plain XPutImage
+//     without SHM), on TrueColor, DirectColor and 8-bit colour-cube visuals;
+//   - dialogs as X windows with self-drawn controls (owner-drawn buttons, a
+//     single-line edit with selection and paste, bitmap statics); message
+//     boxes as small modal windows;
+//   - layered windows: constant alpha as _NET_WM_WINDOW_OPACITY (shown only
+//     where a compositor runs), the colour key as an XShape mask;
+//   - the worker calls as full exchanges with the window's thread, which
+//     wait for the window manager's ConfigureNotify; the step threads kept
+//     beside the X server while timed (Begin/EndTimedSteps);
+//   - frame reports from _NET_WM_FRAME_DRAWN where the window manager sends
+//     them; the screen read back from the root window (TrueColor only);
+//   - facts from linux/ (cpuinfo, sysfs, pci.ids) and the X server (RandR
+//     mode, compositor selection, RENDER); files, INI store, libcurl.
+// Does not:
+//   - call OnNonClientActivate (no non-client area of its own);
+//   - give a system menu (AppendSystemMenuItem returns false);
+//   - erase controls (SuppressControlErase is only recorded);
+//   - move the pointer on XWayland (SetCursorPos does nothing there);
+//   - offer the MSIMG32 entry points or DirectDraw: the portable blits run.
 #pragma once
 
 #include <memory>
