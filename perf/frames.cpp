@@ -59,9 +59,9 @@ void MakeSkin(SkinContent& skin, quorvel::platform::Graphics& graphics,
   skin.Build(links, "www.quorvel.net");
   skin.ShowSystemFacts(info);
   skin.sysInfoPanel.alpha = 255;
-  skin.sysInfoPanel.comp = 1;
+  skin.sysInfoPanel.comp = quorvel::kDrawColourKeyed;
   skin.resultPanel.alpha = 255;
-  skin.resultPanel.comp = 1;
+  skin.resultPanel.comp = quorvel::kDrawColourKeyed;
 }
 
 enum Screen { kMain = 0, kCrossFade = 1, kResults = 2 };

@@ -51,9 +51,9 @@ bool MainDialog::OnInitDialog() {
 
   host().SetTimer(kSlideInTimer, 10);
   skin_.sysInfoPanel.alpha = 255;
-  skin_.sysInfoPanel.comp = 1;
+  skin_.sysInfoPanel.comp = kDrawColourKeyed;
   skin_.resultPanel.alpha = 255;
-  skin_.resultPanel.comp = 1;
+  skin_.resultPanel.comp = kDrawColourKeyed;
   Repaint();
   links_.Append(Rect{systemInfo_.screenWidth - 92, 0, systemInfo_.screenWidth, 82});
   return true;
@@ -116,7 +116,7 @@ void MainDialog::ToggleAdvicePanel() {
   skin_.advicePanel.hidden = skin_.advicePanel.hidden == 1 ? 0 : 1;
   // Drawn off screen and blended with the panel's opacity.
   skin_.advicePanel.alpha = 220;
-  skin_.advicePanel.comp = 2;
+  skin_.advicePanel.comp = kDrawBlended;
   Repaint();
 }
 

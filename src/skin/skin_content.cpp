@@ -21,22 +21,21 @@ std::string SiteLinkLine() {
 
 namespace {
 
-// The edge rules: inset from the same side of the parent, absolute,
-// per cent of the parent's extent, offset from the opposite side.
-constexpr std::uint8_t kInset = 0;
-constexpr std::uint8_t kFixed = 1;
-constexpr std::uint8_t kPercent = 2;
-constexpr std::uint8_t kFromOpposite = 3;
-
+// An edge and its value (EdgeMode).
 struct Edge {
-  std::uint8_t mode;
+  EdgeMode mode;
   int value;
 };
-constexpr Edge Inset(int v) { return {kInset, v}; }
-constexpr Edge Fixed(int v) { return {kFixed, v}; }
-constexpr Edge Percent(int v) { return {kPercent, v}; }
-constexpr Edge FromOpposite(int v) { return {kFromOpposite, v}; }
-constexpr Edge kSame = {kInset, 0};
+constexpr Edge Inset(int v) { return {kEdgeInset, v}; }
+constexpr Edge Fixed(int v) { return {kEdgeAbsolute, v}; }
+constexpr Edge Percent(int v) { return {kEdgePercent, v}; }
+constexpr Edge FromOpposite(int v) { return {kEdgeFromOpposite, v}; }
+constexpr Edge kSame = {kEdgeInset, 0};
+
+constexpr unsigned kSingleCentred =
+    platform::dt::kCenter | platform::dt::kVCenter | platform::dt::kSingleLine;
+constexpr unsigned kSingleVCentred =
+    platform::dt::kVCenter | platform::dt::kSingleLine | platform::dt::kExpandTabs;
 
 void Place(ScreenElement& e, Edge left, Edge top, Edge right, Edge bottom) {
   e.lMode = left.mode;
@@ -88,6 +87,22 @@ void Heading(TextElement& e, const SkinFonts& fonts, const std::string& text) {
   e.shadowMode = 2;
 }
 
+// A panel that draws nothing of its own: its children go off-screen onto
+// magenta and reach the window colour-keyed, so only they show.
+void KeyedPanel(BoxElement& e) {
+  Box(e, kKeyMagenta, platform::kPenNull);
+  e.comp = kDrawColourKeyed;
+  e.alpha = 0;
+}
+
+// The click area of an element placed at fixed distances from the window's
+// top-left corner: its rectangle on the main screen.
+Rect ClickAreaOf(const ScreenElement& e) { return e.Place(Rect{}); }
+
+// The site line is clickable over the text's own width, not to the edge.
+constexpr int kSiteLinkClickWidth = 510;
+constexpr int kSiteLinkClickHeight = 20;
+
 // Links the elements into a sibling chain, in order; returns the first.
 ScreenElement* Chain(std::initializer_list<ScreenElement*> elements) {
   ScreenElement* previous = nullptr;
@@ -114,12 +129,28 @@ void SkinContent::LoadResources(platform::Graphics& graphics) {
 }
 
 void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
-  const int dtSingleCentred =
-      platform::dt::kCenter | platform::dt::kVCenter | platform::dt::kSingleLine;
-  const int dtSingleVCentred =
-      platform::dt::kVCenter | platform::dt::kSingleLine | platform::dt::kExpandTabs;
+  BuildFrame();
+  BuildBottomBar();
+  BuildMainScreen(links);
+  BuildResultsScreen();
+  BuildSubmitScreen(resultsHost);
 
-  // Frame: the title band and the rule beneath it.
+  frameList.first = Chain({&topBand, &topRuleLeft, &topRuleRight});
+  bottomBarList.first = Chain({&bottomBand, &bottomRuleLeft, &bottomRuleRight});
+  mainList.first = Chain({&mainBackground, &descriptionText, &sysInfoPanel, &siteLinkText,
+                          &resultPanel, &helpIcon, &advicePanel, &logoImage});
+  resultsList.first = Chain({&resultsBackground, &resultsLogo, &resultsHeading, &reportText});
+  submitList.first = Chain({&submitBackground, &submitHeading, &nameLabel, &emailLabel,
+                            &uploadNoticeText, &privacyText});
+  frameList.next = &bottomBarList;
+  bottomBarList.next = &mainList;
+  mainList.next = &resultsList;
+  resultsList.next = nullptr;
+  submitList.next = nullptr;
+}
+
+// The title band and the rule beneath it.
+void SkinContent::BuildFrame() {
   Place(topBand, kSame, kSame, kSame, Fixed(78));
   Box(topBand, skin::kBandBlue, platform::kPenNull);
   Place(titleText, Inset(15), Inset(18), kSame, kSame);
@@ -133,22 +164,28 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
   Gradient(topRuleLeft, skin::kRuleBlue, skin::kPaleBlue);
   Place(topRuleRight, Percent(30), Fixed(77), kSame, Fixed(79));
   Gradient(topRuleRight, skin::kPaleBlue, skin::kRuleBlue);
+}
 
-  // Bottom bar: the band with the notice and the rule above it.
+// The band with the notice and the rule above it.
+void SkinContent::BuildBottomBar() {
   Place(bottomBand, kSame, FromOpposite(78), kSame, kSame);
   Box(bottomBand, skin::kBandBlue, platform::kPenSolid, skin::kBlack);
   Place(noticeText, kSame, kSame, kSame, kSame);
   Text(noticeText, fonts, kNoticeText);
   noticeText.font = fonts.small.get();
   noticeText.shadowMode = 0;
-  noticeText.dtFormat = dtSingleCentred;
+  noticeText.dtFormat = kSingleCentred;
   bottomBand.child = &noticeText;
   Place(bottomRuleLeft, kSame, FromOpposite(80), Percent(30), Inset(77));
   Gradient(bottomRuleLeft, skin::kRuleBlue, skin::kOrange);
   Place(bottomRuleRight, Percent(30), FromOpposite(80), kSame, Inset(77));
   Gradient(bottomRuleRight, skin::kOrange, skin::kRuleBlue);
+}
 
-  // Main screen.
+// The description, the system-information and result panels, the advice
+// panel with its help icon, the site line and the logo; click areas 0 (the
+// help icon), 1 (the advice panel) and 2 (the site line).
+void SkinContent::BuildMainScreen(LinkRects& links) {
   Place(mainBackground, kSame, Inset(79), kSame, Inset(79));
   Box(mainBackground, skin::kLightBlue, platform::kPenNull);
   Place(descriptionText, Inset(60), Inset(110), Inset(60), Fixed(200));
@@ -159,9 +196,7 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
   descriptionText.dtFormat = platform::dt::kWordBreak;
 
   Place(sysInfoPanel, Inset(100), Inset(205), Inset(60), Fixed(420));
-  Box(sysInfoPanel, kKeyMagenta, platform::kPenNull);
-  sysInfoPanel.comp = 1;
-  sysInfoPanel.alpha = 0;
+  KeyedPanel(sysInfoPanel);
   Place(sysInfoHeading, kSame, kSame, kSame, kSame);
   Heading(sysInfoHeading, fonts, "System Information");
   sysInfoHeading.dtFormat = platform::dt::kWordBreak;
@@ -173,12 +208,12 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
   Text(cpuLineText, fonts, "CPU speed goes here");
   Place(constantAlphaText, Inset(130), Inset(115), kSame, Fixed(158));
   Text(constantAlphaText, fonts, "CPU speed goes here");
-  constantAlphaText.dtFormat = dtSingleVCentred;
+  constantAlphaText.dtFormat = kSingleVCentred;
   Place(constantAlphaIcon, Inset(80), Inset(115), Fixed(125), Fixed(158));
   Image(constantAlphaIcon, kAcceleratedPiece);
   Place(perPixelAlphaText, Inset(130), Inset(163), kSame, Fixed(206));
   Text(perPixelAlphaText, fonts, "CPU speed goes here");
-  perPixelAlphaText.dtFormat = dtSingleVCentred;
+  perPixelAlphaText.dtFormat = kSingleVCentred;
   Place(perPixelAlphaIcon, Inset(80), Inset(163), Fixed(125), Fixed(206));
   Image(perPixelAlphaIcon, kNotAcceleratedPiece);
   sysInfoPanel.child = Chain({&sysInfoHeading, &adapterLineText, &modeLineText, &cpuLineText,
@@ -190,9 +225,7 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
   siteLinkText.color = skin::kLinkOrange;
 
   Place(resultPanel, Inset(100), Inset(435), Inset(60), Fixed(520));
-  Box(resultPanel, kKeyMagenta, platform::kPenNull);
-  resultPanel.comp = 1;
-  resultPanel.alpha = 0;
+  KeyedPanel(resultPanel);
   Place(resultHeading, kSame, kSame, kSame, kSame);
   Heading(resultHeading, fonts, "Benchmark Result");
   Place(scoreText, Inset(40), Inset(45), kSame, kSame);
@@ -201,7 +234,6 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
 
   Place(helpIcon, Inset(305), Inset(210), Fixed(318), Fixed(224));
   Image(helpIcon, kHelpIconPiece);
-  links.Append(Rect{305, 210, 318, 224});
 
   Place(advicePanel, Inset(305), Inset(230), Fixed(805), Fixed(380));
   Box(advicePanel, skin::kRuleBlue, platform::kPenSolid, skin::kFrameWhite);
@@ -213,13 +245,18 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
   adviceBodyText.shadowColor = skin::kBlack;
   adviceBodyText.dtFormat = platform::dt::kWordBreak;
   advicePanel.child = &adviceBodyText;
-  links.Append(Rect{305, 230, 805, 380});
-  links.Append(Rect{140, 410, 650, 430});
+
+  const Rect site = siteLinkText.Place(Rect{});
+  links.Append(ClickAreaOf(helpIcon));
+  links.Append(ClickAreaOf(advicePanel));
+  links.Append(Rect{site.left, site.top, site.left + kSiteLinkClickWidth,
+                    site.top + kSiteLinkClickHeight});
 
   Place(logoImage, FromOpposite(160), FromOpposite(240), Inset(10), Inset(90));
   Image(logoImage, kLogoPiece);
+}
 
-  // Results screen.
+void SkinContent::BuildResultsScreen() {
   Place(resultsBackground, kSame, Inset(79), kSame, Inset(79));
   Box(resultsBackground, skin::kLightBlue, platform::kPenNull);
   Place(resultsLogo, FromOpposite(160), FromOpposite(240), Inset(10), Inset(90));
@@ -228,8 +265,11 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
   Heading(resultsHeading, fonts, "Detailed Test Results");
   Place(reportText, Inset(100), Inset(150), kSame, kSame);
   Text(reportText, fonts, "Press 'Run Test' to run a new test");
+}
 
-  // Submit screen.
+// The heading, the two labels beside the edits, and the notices;
+// `resultsHost` is the host the upload notice names.
+void SkinContent::BuildSubmitScreen(const std::string& resultsHost) {
   Place(submitBackground, kSame, Inset(79), kSame, Inset(79));
   Box(submitBackground, skin::kLightBlue, platform::kPenNull);
   Place(submitHeading, Inset(60), Inset(180), kSame, kSame);
@@ -247,19 +287,6 @@ void SkinContent::Build(LinkRects& links, const std::string& resultsHost) {
   Text(privacyText, fonts,
        "We respect your privacy and will not send your name or email to third parties, but we "
        "would like to be able to contact you if we have questions.");
-
-  frameList.first = Chain({&topBand, &topRuleLeft, &topRuleRight});
-  bottomBarList.first = Chain({&bottomBand, &bottomRuleLeft, &bottomRuleRight});
-  mainList.first = Chain({&mainBackground, &descriptionText, &sysInfoPanel, &siteLinkText,
-                          &resultPanel, &helpIcon, &advicePanel, &logoImage});
-  resultsList.first = Chain({&resultsBackground, &resultsLogo, &resultsHeading, &reportText});
-  submitList.first = Chain({&submitBackground, &submitHeading, &nameLabel, &emailLabel,
-                            &uploadNoticeText, &privacyText});
-  frameList.next = &bottomBarList;
-  bottomBarList.next = &mainList;
-  mainList.next = &resultsList;
-  resultsList.next = nullptr;
-  submitList.next = nullptr;
 }
 
 void SkinContent::ShowSystemFacts(const SystemInfo& info) {

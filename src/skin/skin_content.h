@@ -81,6 +81,14 @@ class SkinContent {
 
   // frame -> bottom bar -> main -> results, and the submit list alone.
   ElementList frameList, bottomBarList, mainList, resultsList, submitList;
+
+ private:
+  // One screen's elements each, filled by Build.
+  void BuildFrame();
+  void BuildBottomBar();
+  void BuildMainScreen(LinkRects& links);
+  void BuildResultsScreen();
+  void BuildSubmitScreen(const std::string& resultsHost);
 };
 
 // The legal notice in the bottom band and the product-site line.
