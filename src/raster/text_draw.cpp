@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "raster/brush_fill.h"
-#include "raster/cp1252.h"
+#include "text/windows1252.h"
 #include "raster/glyph_blend.h"
 #include "raster/raster_font.h"
 #include "raster/rect_ops.h"
@@ -70,7 +70,7 @@ int DrawTextOn(const TextPaint& paint, const platform::Font* fontChoice, const s
   TextMeasure measure;
   measure.advance = [&font](char32_t c) { return font.Advance(c); };
   measure.aveCharWidth = m.aveCharWidth;
-  const std::vector<TextLine> lines = LayOutText(DecodeCp1252(text), format, r.right - r.left, measure);
+  const std::vector<TextLine> lines = LayOutText(text::DecodeWindows1252(text), format, r.right - r.left, measure);
   const int lineCount = static_cast<int>(lines.size());
 
   if (format & dt::kCalcRect) {

@@ -83,14 +83,23 @@ std::string Utf8ToWindows1252(const std::string& utf8) {
   return out;
 }
 
+char32_t Windows1252ToCodePoint(unsigned char byte) {
+  if (byte >= 0x80 && byte < 0xA0 && kHighControls[byte - 0x80] != 0) {
+    return kHighControls[byte - 0x80];
+  }
+  return byte;
+}
+
+std::u32string DecodeWindows1252(const std::string& text) {
+  std::u32string out;
+  out.reserve(text.size());
+  for (char c : text) out.push_back(Windows1252ToCodePoint(static_cast<unsigned char>(c)));
+  return out;
+}
+
 std::string Windows1252ToUtf8(const std::string& text) {
   std::string out;
-  for (char ch : text) {
-    const unsigned char c = static_cast<unsigned char>(ch);
-    unsigned long cp = c;
-    if (c >= 0x80 && c < 0xA0 && kHighControls[c - 0x80] != 0) cp = kHighControls[c - 0x80];
-    AppendUtf8(out, cp);
-  }
+  for (char c : text) AppendUtf8(out, Windows1252ToCodePoint(static_cast<unsigned char>(c)));
   return out;
 }
 

@@ -38,5 +38,22 @@ TEST(Windows1252, ToUtf8AndBack) {
   EXPECT_EQ(Utf8ToWindows1252(Windows1252ToUtf8(all)), all);
 }
 
+// The code page's table as the text drawing reads it: the five unassigned
+// bytes keep their own value, as MultiByteToWideChar gives them.
+TEST(Windows1252, CodePointsOfTheHighControlRange) {
+  struct Case {
+    unsigned char byte;
+    char32_t code;
+  };
+  const Case cases[] = {{0x41, U'A'},       {0x80, U'\u20AC'}, {0x81, 0x81},
+                        {0x85, U'\u2026'},  {0x8D, 0x8D},      {0x92, U'\u2019'},
+                        {0x96, U'\u2013'},  {0x99, U'\u2122'}, {0x9D, 0x9D},
+                        {0x9F, U'\u0178'},  {0xA0, 0xA0},      {0xA9, U'\u00A9'},
+                        {0xE9, U'\u00E9'},  {0xFF, U'\u00FF'}};
+  for (const Case& c : cases) EXPECT_EQ(Windows1252ToCodePoint(c.byte), c.code) << int{c.byte};
+  EXPECT_EQ(DecodeWindows1252("a\x80"), std::u32string(U"a\u20AC"));
+  EXPECT_EQ(Windows1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
+}
+
 }  // namespace
 }  // namespace quorvel::text

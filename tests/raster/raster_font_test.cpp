@@ -6,7 +6,6 @@
 #include <thread>
 #include <vector>
 
-#include "raster/cp1252.h"
 
 namespace quorvel::raster {
 namespace {
@@ -91,19 +90,6 @@ TEST(RasterFont, FontsCanBeMadeAndUsedFromSeveralThreads) {
   }
   for (auto& t : threads) t.join();
   for (int w : widths) EXPECT_EQ(w, widths[0]);
-}
-
-TEST(Cp1252, HighControlRangeFollowsTheCodePage) {
-  struct Case {
-    unsigned char byte;
-    char32_t code;
-  };
-  const Case cases[] = {{0x41, U'A'},       {0x80, U'\u20AC'}, {0x81, 0x81},
-                        {0x85, U'\u2026'},  {0x92, U'\u2019'}, {0x96, U'\u2013'},
-                        {0x99, U'\u2122'},  {0x9F, U'\u0178'}, {0xA0, 0xA0},
-                        {0xA9, U'\u00A9'},  {0xE9, U'\u00E9'}, {0xFF, U'\u00FF'}};
-  for (const Case& c : cases) EXPECT_EQ(Cp1252ToUnicode(c.byte), c.code) << int{c.byte};
-  EXPECT_EQ(DecodeCp1252("a\x80"), std::u32string(U"a\u20AC"));
 }
 
 }  // namespace
