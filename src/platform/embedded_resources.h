@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/resource_ids.h"
+
 namespace quorvel::resources {
 
 struct EmbeddedResource {
@@ -31,12 +33,12 @@ inline const EmbeddedResource* FindEmbeddedBitmap(int id) {
 
 inline const EmbeddedResource* FindEmbeddedIcon(int id) { return FindEmbedded(kEmbeddedIcons, id); }
 
-// The string table of the program (the Win32 build keeps the same strings
-// in res/quorvel.rc).
+// The string table of the program (the Win32 build's res/quorvel.rc takes
+// the same texts from resource_ids.h).
 inline std::string EmbeddedString(int id) {
   switch (id) {
-    case 101:
-      return "&About Ostrin...";
+    case IDS_ABOUTBOX:
+      return IDS_ABOUTBOX_TEXT;
     default:
       return std::string();
   }

@@ -9,6 +9,9 @@
 
 /* Strings, icons */
 #define IDS_ABOUTBOX             101
+/* The text of each string: the resource script's string table and the
+   embedded strings of the other backends both read it here. */
+#define IDS_ABOUTBOX_TEXT        "&About Ostrin..."
 #define IDR_MAINFRAME            128
 
 /* Bitmaps */
