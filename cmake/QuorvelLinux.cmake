@@ -9,20 +9,13 @@ if(NOT X11_Xext_FOUND OR NOT X11_Xrandr_FOUND OR NOT X11_Xrender_FOUND)
   message(FATAL_ERROR "libxext-dev, libxrandr-dev and libxrender-dev are needed (scripts/setup.sh installs them)")
 endif()
 
-# Software drawing on 32-bit pixel surfaces. Files named *_avx2.cpp hold the
-# kernels compiled for AVX2; the code picks them at run time.
+# Software drawing on 32-bit pixel surfaces, over the pixel kernels' own
+# library (top CMakeLists.txt).
 quorvel_glob_sources(QUORVEL_RASTER_SOURCES src/raster)
-# The pixel kernels have their own library (top CMakeLists.txt).
-list(FILTER QUORVEL_RASTER_SOURCES EXCLUDE REGEX "/pixel_kernels[^/]*\\.cpp$")
 add_library(quorvel_raster STATIC ${QUORVEL_RASTER_SOURCES})
 target_include_directories(quorvel_raster PUBLIC src)
 target_link_libraries(quorvel_raster PUBLIC Freetype::Freetype Fontconfig::Fontconfig)
 target_link_libraries(quorvel_raster PUBLIC quorvel_pixel_kernels quorvel_text)
-foreach(src IN LISTS QUORVEL_RASTER_SOURCES)
-  if(src MATCHES "_avx2\\.cpp$")
-    set_source_files_properties(${src} PROPERTIES COMPILE_OPTIONS "-mavx2")
-  endif()
-endforeach()
 
 set(QUORVEL_EMBEDDED "${CMAKE_BINARY_DIR}/generated/embedded_bitmaps.cpp")
 quorvel_embed_bitmaps("${QUORVEL_EMBEDDED}")

@@ -17,7 +17,7 @@
 #endif
 
 #include "platform/facts.h"
-#include "raster/pixel_kernels.h"
+#include "pixels/pixel_kernels.h"
 #include "raster/raster_canvas.h"
 #include "skin/blits.h"
 

@@ -34,6 +34,7 @@ const DialogTemplate kMainDialog{
         {IDC_MAKER_HOME, K::PushButton, "Maker", 0, {7, 41, 57, 55}, false, false, false},
         {IDC_UNUSED_BUTTON, K::PushButton, "Button", 0, {7, 58, 57, 72}, false, false, false},
         {IDC_UNUSED_TEXT, K::TextStatic, "", 0, {7, 80, 57, 88}, false, false, false},
+        {-1, K::TextStatic, "", 0, {62, 80, 112, 88}, false, false, false},
         {IDC_UNUSED_BITMAP, K::BitmapStatic, "", 0, {7, 90, 27, 110}, false, false, false},
         {IDC_UNUSED_EDIT, K::Edit, "", 0, {7, 115, 57, 129}, false, false, false},
     },

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "raster/pixel_kernels.h"
+#include "pixels/pixel_kernels.h"
 #include "raster/rect_ops.h"
 
 namespace quorvel::raster {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "raster/pixel_kernels.h"
+#include "pixels/pixel_kernels.h"
 
 namespace quorvel {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "raster/pixel_kernels.h"
+#include "pixels/pixel_kernels.h"
 
 namespace quorvel::raster {
 namespace {

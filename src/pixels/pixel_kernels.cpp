@@ -1,4 +1,4 @@
-#include "raster/pixel_kernels.h"
+#include "pixels/pixel_kernels.h"
 
 #include <algorithm>
 

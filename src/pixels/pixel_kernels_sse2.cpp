@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "raster/pixel_kernels.h"
+#include "pixels/pixel_kernels.h"
 
 namespace quorvel::raster::kernels {
 namespace {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "raster/pixel_kernels.h"
+#include "pixels/pixel_kernels.h"
 
 namespace quorvel::raster::kernels {
 namespace {
