@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "results/ini_document.h"
+#include "profile/ini_document.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "results/identity.h"
-#include "results/ini_document.h"
-#include "results/ini_file_store.h"
-#include "results/profile_location.h"
+#include "profile/ini_document.h"
+#include "profile/ini_file_store.h"
+#include "profile/profile_location.h"
 #include "support/file_bytes.h"
 
 namespace quorvel {

@@ -1,7 +1,7 @@
 #include "platform/win32/win32_profile_store.h"
 
 #include "platform/win32/windows_api.h"
-#include "results/profile_location.h"
+#include "profile/profile_location.h"
 
 namespace quorvel::win32 {
 

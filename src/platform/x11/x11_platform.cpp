@@ -12,8 +12,8 @@
 #include "platform/x11/painting/x11_graphics.h"
 #include "platform/x11/windows/x11_dialog_system.h"
 #include "platform/x11/x11_services.h"
-#include "results/ini_file_store.h"
-#include "results/profile_location.h"
+#include "profile/ini_file_store.h"
+#include "profile/profile_location.h"
 
 namespace quorvel::x11 {
 

@@ -1,4 +1,4 @@
-#include "results/profile_location.h"
+#include "profile/profile_location.h"
 
 #include <cstdlib>
 

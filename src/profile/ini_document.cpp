@@ -1,4 +1,4 @@
-#include "results/ini_document.h"
+#include "profile/ini_document.h"
 
 #include <vector>
 

@@ -1,10 +1,10 @@
-#include "results/ini_file_store.h"
+#include "profile/ini_file_store.h"
 
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
-#include "results/ini_document.h"
+#include "profile/ini_document.h"
 
 namespace quorvel {
 
