@@ -74,6 +74,13 @@ TEST(RequestPath, ValuesCannotBreakTheQueryOrTheRequestLine) {
       {"x\r\nHost: evil", "x%0D%0AHost:_evil"},
       {"tab\tdel\x7F", "tab%09del%7F"},
       {"keep-_.~!*'();:@/,[]", "keep-_.~!*'();:@/,[]"},
+      // What WinINet would tidy away as if the query were a file path.
+      {"a\\b", "a%5Cb"},
+      {"a/../b", "a/%2E%2E/b"},
+      {"x/./y/.z../", "x/%2E/y/%2Ez../"},
+      {"/...", "/%2E%2E%2E"},
+      {"./x", "./x"},  // after '=', not at a segment's start
+      {"a\\..\\b", "a%5C..%5Cb"},
   };
   const Example e;
   for (const Row& r : rows) {
