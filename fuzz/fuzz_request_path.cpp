@@ -1,6 +1,8 @@
 // The upload's request path from any texts: it is one request-line token
 // (printable ASCII, no blank), its query holds exactly the upload's keys in
-// order, each with one '=', and every '%' starts a %XX escape.
+// order, each with one '=', every '%' starts a %XX escape, and nothing in
+// it is what WinINet tidies away as if it were a file path (a backslash, a
+// segment that begins with a dot).
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstring>
@@ -40,7 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t siz
     const unsigned char u = static_cast<unsigned char>(c);
     FUZZ_CHECK(u > 0x20 && u < 0x7F, "printable ASCII without blanks");
     FUZZ_CHECK(c != '#', "no fragment");
+    FUZZ_CHECK(c != '\\', "no backslash");
   }
+  FUZZ_CHECK(path.find("/.") == std::string::npos, "no segment that begins with a dot");
   const std::string query = path.substr(path.find('?') + 1);
   FUZZ_CHECK(query.find('?') == std::string::npos, "one '?'");
   FUZZ_CHECK(query.find('+') == std::string::npos, "no '+' that a site reads as a blank");

@@ -7,7 +7,8 @@ namespace quorvel {
 namespace {
 
 bool NeedsEncoding(unsigned char c) {
-  return c < 0x20 || c >= 0x7F || c == '&' || c == '=' || c == '#' || c == '+' || c == '?';
+  return c < 0x20 || c >= 0x7F || c == '&' || c == '=' || c == '#' || c == '+' || c == '?' ||
+         c == '\\';
 }
 
 const char* Flag(int value) { return value != 0 ? "1" : "0"; }
@@ -18,11 +19,14 @@ std::string QueryValue(const std::string& value) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string out;
   out.reserve(value.size());
+  bool segmentStart = false;  // right after a '/', or in the dots that follow one
   for (char ch : value) {
     const unsigned char c = static_cast<unsigned char>(ch);
+    const bool dotsOfASegment = c == '.' && segmentStart;
+    segmentStart = c == '/' || dotsOfASegment;
     if (c == ' ' || c == '%' || c == '$') {
       out += '_';
-    } else if (NeedsEncoding(c)) {
+    } else if (NeedsEncoding(c) || dotsOfASegment) {
       out += '%';
       out += kHex[c >> 4];
       out += kHex[c & 0x0F];

@@ -16,7 +16,11 @@ constexpr char kUploadVersion[] = "103";
 // results site has always read them so); then '&', '=', '#', '+', '?',
 // control characters and bytes outside ASCII are percent-encoded (%XX,
 // upper-case hex), so that no value can end the request line or add a
-// parameter of its own. Everything else is kept.
+// parameter of its own. So are backslashes (%5C) and the dots that begin a
+// segment, right after a '/' (%2E): WinINet would turn a backslash into '/'
+// and take "/./" and "/x/../" out of the query as if it were a file path,
+// and both backends send the same bytes. The site decodes them to the value
+// as it was. Everything else is kept.
 std::string QueryValue(const std::string& value);
 
 // The path and query of the upload:

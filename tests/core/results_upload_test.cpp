@@ -74,6 +74,13 @@ TEST(RequestPath, ValuesCannotBreakTheQueryOrTheRequestLine) {
       {"x\r\nHost: evil", "x%0D%0AHost:_evil"},
       {"tab\tdel\x7F", "tab%09del%7F"},
       {"keep-_.~!*'();:@/,[]", "keep-_.~!*'();:@/,[]"},
+      // What WinINet would tidy away as if the query were a file path.
+      {"a\\b", "a%5Cb"},
+      {"a/../b", "a/%2E%2E/b"},
+      {"x/./y/.z../", "x/%2E/y/%2Ez../"},
+      {"/...", "/%2E%2E%2E"},
+      {"./x", "./x"},  // after '=', not at a segment's start
+      {"a\\..\\b", "a%5C..%5Cb"},
   };
   const Example e;
   for (const Row& r : rows) {
@@ -96,30 +103,8 @@ TEST(RequestPath, ValuesCannotBreakTheQueryOrTheRequestLine) {
 
 // --- SendResults ---------------------------------------------------------------
 
-// Answers every request with a set result and keeps what was asked; writes
-// "get" into the shared event log.
-class FakeHttp : public platform::HttpClient {
- public:
-  explicit FakeHttp(std::vector<std::string>& log) : log_(log) {}
-  platform::HttpResult answer;
-  struct Request {
-    std::string host, path, userAgent;
-    int port, connectMs, totalMs;
-  };
-  std::vector<Request> requests;
-
-  platform::HttpResult Get(const std::string& host, int port, const std::string& path,
-                           const std::string& userAgent, int connectTimeoutMs,
-                           int totalTimeoutMs) override {
-    log_.push_back("get");
-    requests.push_back(Request{host, path, userAgent, port, connectTimeoutMs, totalTimeoutMs});
-    return answer;
-  }
-
- private:
-  std::vector<std::string>& log_;
-};
-
+// Writes "sleep", "page" and "box" into the log the fake HTTP client
+// writes its "send", "status", "body" and "release" into.
 class LoggingServices : public fake::FakeServices {
  public:
   explicit LoggingServices(std::vector<std::string>& log) : log_(log) {}
@@ -131,6 +116,7 @@ class LoggingServices : public fake::FakeServices {
                    platform::Show how) override {
     log_.push_back("page " + address + " show " + std::to_string(static_cast<int>(how)) +
                    (owner ? " owned" : ""));
+    FakeServices::OpenWebPage(owner, address, how);
   }
   void MessageBox(platform::DialogHost* owner, const std::string& text, const std::string& caption,
                   platform::MessageIcon icon) override {
@@ -144,14 +130,16 @@ class LoggingServices : public fake::FakeServices {
 
 class SendResultsTest : public testing::Test {
  protected:
-  SendOutcome Send(platform::HttpResult answer) {
+  SendResultsTest() { http.log = &log; }
+
+  SendOutcome Send(fake::FakeHttp::Answer answer) {
     http.answer = std::move(answer);
     return SendResults(http, services, &owner, ResultsServer{}, example.info, example.scores,
                        "Test User", "");
   }
 
   std::vector<std::string> log;
-  FakeHttp http{log};
+  fake::FakeHttp http;
   LoggingServices services{log};
   fake::FakePlatform platform;
   fake::FakeDialogHost owner{platform, 102};
@@ -159,31 +147,36 @@ class SendResultsTest : public testing::Test {
 };
 
 TEST_F(SendResultsTest, SendsOneBoundedRequestToTheResultsServer) {
-  Send(platform::HttpResult{true, 200, "ok"});
+  Send({true, 200, "ok"});
   ASSERT_EQ(http.requests.size(), 1u);
-  const FakeHttp::Request& r = http.requests[0];
+  const platform::HttpRequest& r = http.requests[0];
   EXPECT_EQ(r.host, "results.quorvel.net");
   EXPECT_EQ(r.port, 80);
   EXPECT_EQ(r.path, kExamplePath);
   EXPECT_EQ(r.userAgent, "My Session");
-  EXPECT_EQ(r.connectMs, 10000);
-  EXPECT_EQ(r.totalMs, 20000);
+  EXPECT_EQ(r.connectTimeoutMs, 10000);
+  EXPECT_EQ(r.totalTimeoutMs, 20000);
 }
 
-TEST_F(SendResultsTest, Status200OpensTheComparisonPageMaximised) {
-  EXPECT_EQ(Send(platform::HttpResult{true, 200, ""}), SendOutcome::ComparisonOpened);
-  EXPECT_EQ(log, (std::vector<std::string>{
-                     "get", "sleep 1000", "page http://www.quorvel.net/results.asp show 3 owned"}));
+// The wait comes between the sending and the status; the request, the
+// connection and the session are released only after the page or the
+// message.
+TEST_F(SendResultsTest, Status200ReadsTheBodyAndOpensTheComparisonPageMaximised) {
+  EXPECT_EQ(Send({true, 200, "thanks$more"}), SendOutcome::ComparisonOpened);
+  EXPECT_EQ(log, (std::vector<std::string>{"send", "sleep 1000", "status", "body",
+                                           "page http://www.quorvel.net/results.asp show 3 owned",
+                                           "release"}));
   EXPECT_TRUE(services.messageBoxes.empty());
 }
 
-TEST_F(SendResultsTest, AnyOtherStatusSaysTheSiteIsDown) {
+TEST_F(SendResultsTest, AnyOtherStatusSaysTheSiteIsDownWithoutReadingTheBody) {
   for (int status : {404, 500, 0, 302}) {
     SCOPED_TRACE(status);
     log.clear();
     services.messageBoxes.clear();
-    EXPECT_EQ(Send(platform::HttpResult{true, status, "body"}), SendOutcome::SiteDown);
-    EXPECT_EQ(log, (std::vector<std::string>{"get", "sleep 1000", "box Website inaccessable owned"}));
+    EXPECT_EQ(Send({true, status, "body"}), SendOutcome::SiteDown);
+    EXPECT_EQ(log, (std::vector<std::string>{"send", "sleep 1000", "status",
+                                             "box Website inaccessable owned", "release"}));
     ASSERT_EQ(services.messageBoxes.size(), 1u);
     EXPECT_EQ(services.messageBoxes[0].text,
               "The Quorvel website is currently down.\n\nPlease try again later");
@@ -192,23 +185,29 @@ TEST_F(SendResultsTest, AnyOtherStatusSaysTheSiteIsDown) {
 }
 
 TEST_F(SendResultsTest, NoAnswerShowsNothingAndDoesNotWait) {
-  EXPECT_EQ(Send(platform::HttpResult{false, 0, ""}), SendOutcome::NoAnswer);
-  EXPECT_EQ(log, (std::vector<std::string>{"get"}));
-  // A status alongside a failed exchange means nothing.
-  log.clear();
-  EXPECT_EQ(Send(platform::HttpResult{false, 200, ""}), SendOutcome::NoAnswer);
-  EXPECT_EQ(log, (std::vector<std::string>{"get"}));
+  EXPECT_EQ(Send({false, 0, ""}), SendOutcome::NoAnswer);
+  EXPECT_EQ(log, (std::vector<std::string>{"send", "release"}));
+  EXPECT_TRUE(services.messageBoxes.empty());
+}
+
+// A failure while the body is read is a failure of the exchange: no page,
+// no message.
+TEST_F(SendResultsTest, A200WhoseBodyBreaksOffShowsNothing) {
+  EXPECT_EQ(Send({true, 200, "", false}), SendOutcome::NoAnswer);
+  EXPECT_EQ(log, (std::vector<std::string>{"send", "sleep 1000", "status", "body", "release"}));
+  EXPECT_TRUE(services.pagesOpened.empty());
+  EXPECT_TRUE(services.messageBoxes.empty());
 }
 
 TEST_F(SendResultsTest, GoesToTheServerItIsGiven) {
-  http.answer = platform::HttpResult{true, 200, ""};
+  http.answer = {true, 200, ""};
   SendResults(http, services, &owner, ResultsServer{"127.0.0.1", 8080}, example.info,
               example.scores, "", "");
   ASSERT_EQ(http.requests.size(), 1u);
   EXPECT_EQ(http.requests[0].host, "127.0.0.1");
   EXPECT_EQ(http.requests[0].port, 8080);
   // The comparison page is that server's own.
-  EXPECT_EQ(log.back(), "page http://127.0.0.1:8080/results.asp show 3 owned");
+  EXPECT_EQ(log[log.size() - 2], "page http://127.0.0.1:8080/results.asp show 3 owned");
 }
 
 TEST(ComparisonPage, BuiltInServerKeepsTheBuiltInPageOthersGetTheirOwn) {

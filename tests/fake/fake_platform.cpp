@@ -4,6 +4,43 @@
 #include <thread>
 
 namespace quorvel::fake {
+namespace {
+
+class FakeExchange : public platform::HttpExchange {
+ public:
+  FakeExchange(const FakeHttp::Answer& answer, std::vector<std::string>* log)
+      : answer_(answer), log_(log) {}
+  ~FakeExchange() override { Note("release"); }
+
+  bool Answered() const override { return answer_.answered; }
+  int StatusCode() override {
+    Note("status");
+    return answer_.answered ? answer_.status : 0;
+  }
+  bool ReadBody(std::string& body) override {
+    Note("body");
+    body.clear();
+    if (!answer_.answered || !answer_.bodyReads) return false;
+    if (answer_.status == 200) body = answer_.body.substr(0, platform::kMaxResponseBodyBytes);
+    return true;
+  }
+
+ private:
+  void Note(const char* what) {
+    if (log_ != nullptr) log_->push_back(what);
+  }
+
+  FakeHttp::Answer answer_;
+  std::vector<std::string>* log_;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::HttpExchange> FakeHttp::Send(const platform::HttpRequest& request) {
+  requests.push_back(request);
+  if (log != nullptr) log->push_back("send");
+  return std::make_unique<FakeExchange>(answer, log);
+}
 
 void FakeHardware::SetText(const std::string& key, const std::string& name,
                            const std::string& text) {

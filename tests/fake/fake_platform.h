@@ -314,21 +314,21 @@ class FakeProfile : public platform::ProfileStore {
 };
 
 // An HTTP client that answers as the test says and records the requests.
+// Each exchange notes what is done with it in `log`, when a test gives one:
+// "send", "status", "body", "release".
 class FakeHttp : public platform::HttpClient {
  public:
-  platform::HttpResult answer{true, 200, ""};
-  struct Request {
-    std::string host;
-    int port;
-    std::string path;
-    std::string userAgent;
+  struct Answer {
+    bool answered = true;
+    int status = 200;
+    std::string body;
+    bool bodyReads = true;  // false: reading the body fails
   };
-  std::vector<Request> requests;
-  platform::HttpResult Get(const std::string& host, int port, const std::string& path,
-                           const std::string& userAgent, int, int) override {
-    requests.push_back(Request{host, port, path, userAgent});
-    return answer;
-  }
+  Answer answer;
+  std::vector<platform::HttpRequest> requests;
+  std::vector<std::string>* log = nullptr;
+
+  std::unique_ptr<platform::HttpExchange> Send(const platform::HttpRequest& request) override;
 };
 
 class FakePlatform : public platform::Platform {

@@ -18,8 +18,11 @@ namespace {
 using loopback::Answer;
 using loopback::LoopbackServer;
 using loopback::RequestLine;
+using loopback::LoopbackRequest;
+using loopback::RunExchange;
 using loopback::SlowCase;
 using loopback::StatusCase;
+using loopback::UnreadableCase;
 
 // The tests talk to their own servers directly, whatever proxy the machine
 // that runs them has set.
@@ -43,6 +46,10 @@ TEST_F(CurlHttp, SendsThePathAsItIsAndReadsTheAnswer) {
   loopback::ExpectSendsThePathAsItIs(client_, kPath);
 }
 
+TEST_F(CurlHttp, EveryNameReachesTheServerAsBuilt) {
+  loopback::ExpectEveryNameReachesTheServerAsBuilt(client_);
+}
+
 // The whole press of "Send results...": the exchange and what the user sees.
 TEST_F(CurlHttp, UploadThroughARedirectOpensTheComparisonPage) {
   loopback::ExpectRedirectOpensTheComparisonPage(client_);
@@ -50,6 +57,10 @@ TEST_F(CurlHttp, UploadThroughARedirectOpensTheComparisonPage) {
 
 TEST_F(CurlHttp, UploadAnsweredByAStalled404ShowsTheMessageSoon) {
   loopback::ExpectStalledNotFoundShowsTheMessageSoon(client_);
+}
+
+TEST_F(CurlHttp, UploadAnsweredWithAGarbledStatusLineShowsTheMessageSoon) {
+  loopback::ExpectAGarbledStatusLineShowsTheMessageSoon(client_);
 }
 
 // Redirects that cannot end in an answer are given up: one that loops after
@@ -62,9 +73,7 @@ TEST_F(CurlHttp, GivesUpRedirectsThatLeadNowhere) {
   for (const auto& c : cases) {
     LoopbackServer server(
         Answer("HTTP/1.1 302 Found", "", std::string("Location: ") + c.location + "\r\n"));
-    const platform::HttpResult result =
-        client_.Get("127.0.0.1", server.port(), "/x", "My Session", 10000, 20000);
-    EXPECT_FALSE(result.ok) << c.location;
+    EXPECT_FALSE(RunExchange(client_, LoopbackRequest(server.port())).answered) << c.location;
     EXPECT_EQ(server.Requests().size(), c.requests) << c.location;
   }
 }
@@ -77,6 +86,30 @@ TEST_P(CurlHttpStatus, PassesTheStatusOn) {
 
 INSTANTIATE_TEST_SUITE_P(Answers, CurlHttpStatus, ::testing::ValuesIn(loopback::StatusCases()),
                          [](const auto& info) { return std::string(info.param.name); });
+
+class CurlHttpUnreadable : public CurlHttp, public ::testing::WithParamInterface<UnreadableCase> {};
+
+TEST_P(CurlHttpUnreadable, IsAnAnswerWithoutAStatus) {
+  loopback::ExpectAnUnreadableStatusIsAnAnswer(client_, GetParam());
+}
+
+// Two more, where WinINet reads a status of its own: it takes a first line
+// that is not a status line for the start of an HTTP/0.9 body with status
+// 200 (the comparison page opens), and after a redirect whose reply cannot
+// be read it keeps the redirect's status (the message shows all the same).
+INSTANTIATE_TEST_SUITE_P(
+    Replies, CurlHttpUnreadable,
+    ::testing::ValuesIn([] {
+      std::vector<UnreadableCase> cases = loopback::UnreadableCases();
+      const loopback::Reply notHttp{"xyz", loopback::Reply::Then::Close};
+      cases.push_back(UnreadableCase{
+          "ALineThatIsNotAStatusLine",
+          {loopback::Reply{"hello there\r\n", loopback::Reply::Then::Close}}});
+      cases.push_back(UnreadableCase{
+          "AfterARedirect", {Answer("HTTP/1.1 302 Found", "", "Location: /final\r\n"), notHttp}});
+      return cases;
+    }()),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CurlHttp, AClosedPortIsNoAnswerAtOnce) {
   loopback::ExpectAClosedPortIsNoAnswerWithin(client_, std::chrono::milliseconds(2000));
@@ -97,11 +130,12 @@ TEST_F(CurlHttp, UsesTheProxyFromTheEnvironment) {
   LoopbackServer proxy(Answer("HTTP/1.1 200 OK", "via proxy"));
   const std::string address = "http://127.0.0.1:" + std::to_string(proxy.port());
   ::setenv("http_proxy", address.c_str(), 1);
-  const platform::HttpResult result =
-      client_.Get("results.quorvel.invalid", 80, "/submit?a=1", "My Session", 10000, 20000);
+  platform::HttpRequest request = LoopbackRequest(80, "/submit?a=1");
+  request.host = "results.quorvel.invalid";
+  const loopback::ExchangeSeen seen = RunExchange(client_, request);
   ::unsetenv("http_proxy");
-  EXPECT_TRUE(result.ok);
-  EXPECT_EQ(result.body, "via proxy");
+  EXPECT_TRUE(seen.answered);
+  EXPECT_EQ(seen.body, "via proxy");
   const std::vector<std::string> requests = proxy.Requests();
   ASSERT_EQ(requests.size(), 1u);
   EXPECT_EQ(RequestLine(requests[0]), "GET http://results.quorvel.invalid/submit?a=1 HTTP/1.1");

@@ -129,10 +129,22 @@ std::vector<StatusCase> StatusCases() {
   };
 }
 
+std::vector<UnreadableCase> UnreadableCases() {
+  return {
+      UnreadableCase{"NotHttp", {Reply{"xyz", Reply::Then::Close}}},
+      UnreadableCase{"NoStatusCode", {Reply{"HTTP/1.1 \r\n\r\n", Reply::Then::Close}}},
+      // The message must not wait for a connection the server keeps open.
+      UnreadableCase{"CodeNotANumberThenHeld",
+                     {Reply{Head("HTTP/1.1 abc Weird", 5), Reply::Then::Hold}}},
+      UnreadableCase{"ClosedInTheStatusLine", {Reply{"HTTP/1.1", Reply::Then::Close}}},
+      UnreadableCase{"ClosedWithoutAByte", {Reply{"", Reply::Then::Close}}},
+  };
+}
+
 std::vector<SlowCase> SlowCases() {
   return {
-      SlowCase{"Silent", Reply{"", Reply::Then::Hold}},
-      SlowCase{"Trickling", Reply{Head("HTTP/1.1 200 OK", 100000), Reply::Then::Trickle}},
+      SlowCase{"Silent", Reply{"", Reply::Then::Hold}, false},
+      SlowCase{"Trickling", Reply{Head("HTTP/1.1 200 OK", 100000), Reply::Then::Trickle}, true},
   };
 }
 

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -83,11 +84,26 @@ struct StatusCase {
 };
 std::vector<StatusCase> StatusCases();
 
-// Servers that answer too late for the client's total time limit.
+// Replies from which no status can be read: they are answers all the same
+// (the "site down" message). `replies` serves the connections in order.
+struct UnreadableCase {
+  const char* name;
+  std::vector<Reply> replies;
+};
+std::vector<UnreadableCase> UnreadableCases();
+
+// Servers that answer too late for the client's total time limit; some send
+// the head of a 200 in time, but not its body.
 struct SlowCase {
   const char* name;
   Reply reply;
+  bool headComes;
 };
 std::vector<SlowCase> SlowCases();
+
+// Test cases print as their names.
+inline void PrintTo(const StatusCase& c, std::ostream* out) { *out << c.name; }
+inline void PrintTo(const UnreadableCase& c, std::ostream* out) { *out << c.name; }
+inline void PrintTo(const SlowCase& c, std::ostream* out) { *out << c.name; }
 
 }  // namespace quorvel::loopback

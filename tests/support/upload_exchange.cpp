@@ -33,6 +33,15 @@ class RecordingServices : public platform::Services {
   UploadSeen& seen_;
 };
 
+void ExpectTheMessageSoon(const UploadSeen& seen) {
+  EXPECT_EQ(seen.outcome, SendOutcome::SiteDown);
+  EXPECT_EQ(seen.messageBoxes,
+            std::vector<std::string>{std::string(kSiteDownCaption) + ": " + kSiteDownText});
+  EXPECT_TRUE(seen.pagesOpened.empty());
+  EXPECT_GE(seen.took, std::chrono::milliseconds(1000));
+  EXPECT_LT(seen.took, std::chrono::milliseconds(2500));
+}
+
 }  // namespace
 
 UploadSeen PressSendResults(platform::HttpClient& http, std::vector<Reply> replies) {
@@ -70,13 +79,12 @@ void ExpectRedirectOpensTheComparisonPage(platform::HttpClient& http) {
 }
 
 void ExpectStalledNotFoundShowsTheMessageSoon(platform::HttpClient& http) {
-  const UploadSeen seen = PressSendResults(http, {NotFoundWithStalledBody()});
-  EXPECT_EQ(seen.outcome, SendOutcome::SiteDown);
-  EXPECT_EQ(seen.messageBoxes,
-            std::vector<std::string>{std::string(kSiteDownCaption) + ": " + kSiteDownText});
-  EXPECT_TRUE(seen.pagesOpened.empty());
-  EXPECT_GE(seen.took, std::chrono::milliseconds(1000));
-  EXPECT_LT(seen.took, std::chrono::milliseconds(2500));
+  ExpectTheMessageSoon(PressSendResults(http, {NotFoundWithStalledBody()}));
+}
+
+void ExpectAGarbledStatusLineShowsTheMessageSoon(platform::HttpClient& http) {
+  ExpectTheMessageSoon(
+      PressSendResults(http, {Reply{Head("HTTP/1.1 abc Weird", 5), Reply::Then::Hold}}));
 }
 
 }  // namespace quorvel::loopback

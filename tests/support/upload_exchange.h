@@ -23,7 +23,7 @@ struct UploadSeen {
 };
 
 // Sends a run's results to a server giving `replies`, waiting the real
-// second after the answer.
+// second between the sending and the status.
 UploadSeen PressSendResults(platform::HttpClient& http, std::vector<Reply> replies);
 
 // The checks each backend's client must pass (gtest expectations):
@@ -33,5 +33,8 @@ void ExpectRedirectOpensTheComparisonPage(platform::HttpClient& http);
 // a 404 whose body never comes shows the "site down" message box about a
 // second after the press (the one-second wait), not at the time limit.
 void ExpectStalledNotFoundShowsTheMessageSoon(platform::HttpClient& http);
+// a status line whose code is not a number, in a head after which the
+// server holds the connection, shows the message the same way.
+void ExpectAGarbledStatusLineShowsTheMessageSoon(platform::HttpClient& http);
 
 }  // namespace quorvel::loopback

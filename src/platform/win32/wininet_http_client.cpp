@@ -1,13 +1,8 @@
 #include "platform/win32/wininet_http_client.h"
 
-#include "platform/win32/windows_api.h"
-
-#include <wininet.h>
-
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <system_error>
@@ -17,184 +12,226 @@
 namespace quorvel::win32 {
 namespace {
 
-// What the caller and the thread that makes the request share. The handles
-// are closed exactly once, under the mutex, by whichever side gets there
-// first: the thread when it is done, or the caller when time runs out.
-struct Exchange {
+using Clock = std::chrono::steady_clock;
+
+// What an exchange and the threads that make its blocking calls share. The
+// handles are closed exactly once, under the mutex, by whichever side gets
+// there first: the exchange when it is destroyed or a wait for a thread
+// runs out, or a thread that opened a handle after the exchange gave up.
+struct Shared {
+  WinInetApi api;
   std::string host;
-  int port = 0;
+  INTERNET_PORT port = 0;
   std::string path;
   std::string userAgent;
   DWORD connectTimeoutMs = 0;
-  DWORD totalTimeoutMs = 0;
+  DWORD stepTimeoutMs = 0;
 
   std::mutex mutex;
   std::condition_variable finished;
-  bool done = false;       // the thread has put its answer in `result`
-  bool abandoned = false;  // the caller stopped waiting and closed the handles
+  bool stepDone = false;   // the thread of the last step has put its results below
+  bool abandoned = false;  // a wait ran out and the handles were closed
   HINTERNET session = nullptr;
   HINTERNET connection = nullptr;
   HINTERNET request = nullptr;
-  platform::HttpResult result;
+  bool sent = false;    // HttpSendRequest succeeded: the head is in
+  bool bodyRead = false;
+  std::string body;
 
-  // With the mutex held.
+  // With the mutex held: the request, the connection, the session.
   void CloseHandles() {
     for (HINTERNET* handle : {&request, &connection, &session}) {
-      if (*handle != nullptr) ::InternetCloseHandle(std::exchange(*handle, nullptr));
+      if (*handle != nullptr) api.closeHandle(std::exchange(*handle, nullptr));
     }
   }
 };
 
-// Keeps a new handle in the shared state so that the caller can close it;
-// null (and the handle closed) when the caller has already given up.
-HINTERNET Keep(Exchange& x, HINTERNET handle, HINTERNET Exchange::*slot) {
+// Keeps a new handle in the shared state so that the exchange can close it;
+// null (and the handle closed) when the exchange has already given up.
+HINTERNET Keep(Shared& x, HINTERNET handle, HINTERNET Shared::*slot) {
   if (handle == nullptr) return nullptr;
   std::lock_guard<std::mutex> lock(x.mutex);
   if (x.abandoned) {
-    ::InternetCloseHandle(handle);
+    x.api.closeHandle(handle);
     return nullptr;
   }
   x.*slot = handle;
   return handle;
 }
 
-// WinINet tidies the object name it is given as if it were a file path:
-// "\" becomes "/", and "/./" and "/x/../" segments are taken out, even in
-// the query, where they belong to a value (a user name "a/../b" would cut
-// the parameters before it). The query's backslashes and the dots that start
-// a segment are therefore sent percent-encoded, which the server decodes to
-// the same values.
-std::string ObjectNameFor(const std::string& path) {
-  const std::size_t query = path.find('?');
-  if (query == std::string::npos) return path;
-  std::string name = path.substr(0, query);
-  bool segmentStart = false;
-  for (std::size_t i = query; i < path.size(); ++i) {
-    const char c = path[i];
-    if (c == '\\') {
-      name += "%5C";
-    } else if (c == '.' && segmentStart) {
-      name += "%2E";
-      continue;  // a run of dots is encoded whole
-    } else {
-      name += c;
-    }
-    segmentStart = c == '/' || c == '\\';
-  }
-  return name;
-}
-
-bool Abandoned(Exchange& x) {
+bool Abandoned(Shared& x) {
   std::lock_guard<std::mutex> lock(x.mutex);
   return x.abandoned;
 }
 
-platform::HttpResult MakeRequest(Exchange& x) {
-  platform::HttpResult result;
+// Opens the session, the connection and the request, and sends it; WinINet
+// returns from the sending once the final response's head is in.
+void SendStep(Shared& x) {
+  const WinInetApi& api = x.api;
   const HINTERNET session =
-      Keep(x, ::InternetOpenA(x.userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0),
-           &Exchange::session);
-  if (session == nullptr) return result;
-  // Each step may take as long as the whole exchange; the caller keeps the
-  // total. The handles made from the session take these limits over.
+      Keep(x, api.open(x.userAgent.c_str(), INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0),
+           &Shared::session);
+  if (session == nullptr) return;
+  // Each step may take as long as the whole exchange; the exchange keeps
+  // the total. The handles made from the session take these limits over.
   DWORD connectMs = x.connectTimeoutMs;
-  DWORD stepMs = x.totalTimeoutMs;
-  ::InternetSetOptionA(session, INTERNET_OPTION_CONNECT_TIMEOUT, &connectMs, sizeof connectMs);
-  ::InternetSetOptionA(session, INTERNET_OPTION_SEND_TIMEOUT, &stepMs, sizeof stepMs);
-  ::InternetSetOptionA(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &stepMs, sizeof stepMs);
+  DWORD stepMs = x.stepTimeoutMs;
+  api.setOption(session, INTERNET_OPTION_CONNECT_TIMEOUT, &connectMs, sizeof connectMs);
+  api.setOption(session, INTERNET_OPTION_SEND_TIMEOUT, &stepMs, sizeof stepMs);
+  api.setOption(session, INTERNET_OPTION_RECEIVE_TIMEOUT, &stepMs, sizeof stepMs);
 
-  const HINTERNET connection =
-      Keep(x,
-           ::InternetConnectA(session, x.host.c_str(), static_cast<INTERNET_PORT>(x.port),
-                              nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 1),
-           &Exchange::connection);
-  if (connection == nullptr) return result;
-  // The connection may be reused; redirects are followed, as WinINet does
+  const HINTERNET connection = Keep(
+      x,
+      api.connect(session, x.host.c_str(), x.port, nullptr, nullptr, INTERNET_SERVICE_HTTP, 0, 1),
+      &Shared::connection);
+  if (connection == nullptr) return;
+  // No referrer, no accept types, the default version, and the flag that
+  // reuses an existing connection; redirects are followed, as WinINet does
   // unless told otherwise. No flag that adds a header of its own ("Pragma:
-  // no-cache"); the answer is kept out of the cache so that a later upload
-  // of the same results is not answered from it.
-  const DWORD flags = INTERNET_FLAG_KEEP_CONNECTION | INTERNET_FLAG_NO_CACHE_WRITE;
+  // no-cache") and none that keeps the answer out of WinINet's cache: WinINet
+  // writes answers there but sends every GET again all the same (under Wine,
+  // even an answer with "Cache-Control: max-age=3600"), so a later upload
+  // of the same results still reaches the site.
   const HINTERNET request =
       Keep(x,
-           ::HttpOpenRequestA(connection, "GET", ObjectNameFor(x.path).c_str(), nullptr, nullptr, nullptr,
-                              flags, 1),
-           &Exchange::request);
-  if (request == nullptr) return result;
-  if (Abandoned(x) || !::HttpSendRequestA(request, nullptr, 0, nullptr, 0)) return result;
+           api.openRequest(connection, "GET", x.path.c_str(), nullptr, nullptr, nullptr,
+                           INTERNET_FLAG_EXISTING_CONNECT, 1),
+           &Shared::request);
+  if (request == nullptr) return;
+  if (Abandoned(x) || !api.sendRequest(request, nullptr, 0, nullptr, 0)) return;
+  std::lock_guard<std::mutex> lock(x.mutex);
+  x.sent = true;
+}
 
-  // An answer whose status cannot be read is still an answer.
-  DWORD status = 0;
-  DWORD size = sizeof status;
-  if (!::HttpQueryInfoA(request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status, &size,
-                        nullptr)) {
-    status = 0;
+// Reads the body, at most kMaxResponseBodyBytes of it.
+void ReadStep(Shared& x) {
+  HINTERNET request = nullptr;
+  {
+    std::lock_guard<std::mutex> lock(x.mutex);
+    request = x.request;
   }
-  // Only a 200 has its body read; any other status is the answer as it
-  // stands, however slowly its body would come.
   std::string body;
-  while (status == 200 && body.size() < platform::kMaxResponseBodyBytes) {
+  while (body.size() < platform::kMaxResponseBodyBytes) {
     char buffer[platform::kMaxResponseBodyBytes];
     const DWORD want =
         static_cast<DWORD>(std::min(sizeof buffer, platform::kMaxResponseBodyBytes - body.size()));
     DWORD got = 0;
-    if (Abandoned(x) || !::InternetReadFile(request, buffer, want, &got)) return result;
+    if (Abandoned(x) || !x.api.readFile(request, buffer, want, &got)) return;
     if (got == 0) break;
     body.append(buffer, got);
   }
-  result.ok = true;
-  result.status = static_cast<int>(status);
-  result.body = std::move(body);
-  return result;
+  std::lock_guard<std::mutex> lock(x.mutex);
+  x.body = std::move(body);
+  x.bodyRead = true;
 }
 
-void RunExchange(const std::shared_ptr<Exchange>& x) {
-  platform::HttpResult result = MakeRequest(*x);
+// Runs `step` on a thread of its own and waits for it until `deadline`.
+// False when time ran out first (the handles are then closed, which makes a
+// blocked WinINet call return; the thread finds the exchange abandoned and
+// ends by itself), when the exchange had already given up, or when no
+// thread could be started.
+bool RunBefore(const std::shared_ptr<Shared>& x, Clock::time_point deadline, void (*step)(Shared&)) {
   {
     std::lock_guard<std::mutex> lock(x->mutex);
-    x->result = std::move(result);
-    x->done = true;
-    x->CloseHandles();
+    if (x->abandoned) return false;
+    x->stepDone = false;
   }
-  x->finished.notify_all();
-}
-
-}  // namespace
-
-platform::HttpResult WinInetHttpClient::Get(const std::string& host, int port,
-                                            const std::string& path,
-                                            const std::string& userAgent, int connectTimeoutMs,
-                                            int totalTimeoutMs) {
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(0, totalTimeoutMs));
-  auto x = std::make_shared<Exchange>();
-  x->host = host;
-  x->port = port;
-  x->path = path;
-  x->userAgent = userAgent;
-  x->connectTimeoutMs = static_cast<DWORD>(std::max(1, connectTimeoutMs));
-  x->totalTimeoutMs = static_cast<DWORD>(std::max(1, totalTimeoutMs));
-
   std::thread worker;
   try {
-    worker = std::thread([x] { RunExchange(x); });
+    worker = std::thread([x, step] {
+      step(*x);
+      {
+        std::lock_guard<std::mutex> lock(x->mutex);
+        x->stepDone = true;
+      }
+      x->finished.notify_all();
+    });
   } catch (const std::system_error&) {
-    return platform::HttpResult{};
+    return false;
   }
-
   std::unique_lock<std::mutex> lock(x->mutex);
-  if (x->finished.wait_until(lock, deadline, [&x] { return x->done; })) {
-    platform::HttpResult result = std::move(x->result);
+  if (x->finished.wait_until(lock, deadline, [&x] { return x->stepDone; })) {
     lock.unlock();
     worker.join();
-    return result;
+    return true;
   }
-  // Time is up. Closing the handles makes a blocked WinINet call return;
-  // the thread then finds the exchange abandoned and ends by itself.
   x->abandoned = true;
   x->CloseHandles();
   lock.unlock();
   worker.detach();
-  return platform::HttpResult{};
+  return false;
+}
+
+class WinInetExchange : public platform::HttpExchange {
+ public:
+  WinInetExchange(const WinInetApi& api, const platform::HttpRequest& request)
+      : x_(std::make_shared<Shared>()),
+        deadline_(Clock::now() + std::chrono::milliseconds(std::max(0, request.totalTimeoutMs))) {
+    x_->api = api;
+    x_->host = request.host;
+    x_->port = static_cast<INTERNET_PORT>(request.port);
+    x_->path = request.path;
+    x_->userAgent = request.userAgent;
+    x_->connectTimeoutMs = static_cast<DWORD>(std::max(1, request.connectTimeoutMs));
+    x_->stepTimeoutMs = static_cast<DWORD>(std::max(1, request.totalTimeoutMs));
+    if (RunBefore(x_, deadline_, &SendStep)) {
+      std::lock_guard<std::mutex> lock(x_->mutex);
+      answered_ = x_->sent;
+    }
+  }
+
+  ~WinInetExchange() override {
+    std::lock_guard<std::mutex> lock(x_->mutex);
+    x_->CloseHandles();
+  }
+
+  WinInetExchange(const WinInetExchange&) = delete;
+  WinInetExchange& operator=(const WinInetExchange&) = delete;
+
+  bool Answered() const override { return answered_; }
+
+  // An answer whose status cannot be read is still an answer: status 0.
+  int StatusCode() override {
+    if (!answered_) return 0;
+    if (!statusAsked_) {
+      statusAsked_ = true;
+      std::lock_guard<std::mutex> lock(x_->mutex);
+      DWORD status = 0;
+      DWORD size = sizeof status;
+      if (x_->request != nullptr &&
+          x_->api.queryInfo(x_->request, HTTP_QUERY_STATUS_CODE | HTTP_QUERY_FLAG_NUMBER, &status,
+                            &size, nullptr)) {
+        status_ = static_cast<int>(status);
+      }
+    }
+    return status_;
+  }
+
+  // Only a 200 has its body read; any other status is the answer as it
+  // stands, however slowly its body would come.
+  bool ReadBody(std::string& body) override {
+    body.clear();
+    if (!answered_) return false;
+    if (StatusCode() != 200) return true;
+    if (!RunBefore(x_, deadline_, &ReadStep)) return false;
+    std::lock_guard<std::mutex> lock(x_->mutex);
+    if (!x_->bodyRead) return false;
+    body = x_->body;
+    return true;
+  }
+
+ private:
+  std::shared_ptr<Shared> x_;
+  const Clock::time_point deadline_;
+  bool answered_ = false;
+  bool statusAsked_ = false;
+  int status_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<platform::HttpExchange> WinInetHttpClient::Send(const platform::HttpRequest& request) {
+  return std::make_unique<WinInetExchange>(api_, request);
 }
 
 }  // namespace quorvel::win32
