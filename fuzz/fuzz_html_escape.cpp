@@ -34,11 +34,11 @@ std::string Unescaped(const std::string& html) {
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
-  const std::string html = quorvel::site::Html(text);
+  const std::string html = quorvel::results_site::Html(text);
   FUZZ_CHECK(html.find_first_of("<>\"'") == std::string::npos, "no markup characters");
   FUZZ_CHECK(Unescaped(html) == text, "only escaped");
 
-  const std::string url = quorvel::site::UrlValue(text);
+  const std::string url = quorvel::results_site::UrlValue(text);
   for (char c : url) {
     const bool allowed = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
                          c == '-' || c == '.' || c == '_' || c == '~' || c == '%';

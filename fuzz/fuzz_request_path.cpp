@@ -10,7 +10,7 @@
 
 #include "fuzz_check.h"
 #include "results/request_path.h"
-#include "results/upload_keys.h"
+#include "site/upload_protocol.h"
 #include "site/site_addresses.h"
 
 namespace {

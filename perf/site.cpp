@@ -24,7 +24,7 @@
 
 namespace {
 
-using namespace quorvel::site;
+using namespace quorvel::results_site;
 
 constexpr int kStored = 100000;
 constexpr char kVisitor[] = "127.0.0.1";

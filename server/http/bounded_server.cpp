@@ -14,7 +14,7 @@
 
 #include "pages/html.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -205,4 +205,4 @@ bool BoundedServer::process_and_close_socket(socket_t sock) {
   return ok;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -14,7 +14,7 @@
 #include <chrono>
 #include <string>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 // Room for the longest upload query (upload/parse_upload.h) with its
 // request line and headers.
@@ -48,4 +48,4 @@ class BoundedServer : public httplib::Server {
   std::chrono::milliseconds ioTime_;
 };
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -9,14 +9,15 @@
 #include <string>
 
 #include "http/bounded_server.h"
+#include "site/upload_protocol.h"
 #include "pages/comparison.h"
 #include "pages/html.h"
 #include "pages/result_page.h"
-#include "text/shown_text.h"
-#include "text/whole_number.h"
+#include "values/shown_text.h"
+#include "values/whole_number.h"
 #include "upload/parse_upload.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 constexpr char kText[] = "text/plain; charset=utf-8";
@@ -144,9 +145,9 @@ thread_local std::chrono::steady_clock::time_point requestStart;
 void InstallRoutes(httplib::Server& server, ResultStore& store, SiteSettings settings) {
   if (!settings.now) settings.now = SystemNow;
   server.Get("/", [](const httplib::Request&, httplib::Response& res) {
-    res.set_redirect("/results.asp");
+    res.set_redirect(kComparisonPagePath);
   });
-  server.Get("/products/quorvel/submitresults.asp",
+  server.Get(kUploadPath,
              [&store, settings](const httplib::Request& req, httplib::Response& res) {
                TakeUpload(req, res, store, settings);
              });
@@ -157,7 +158,7 @@ void InstallRoutes(httplib::Server& server, ResultStore& store, SiteSettings set
     std::string error;
     summary->Current(store, kAdaptersShown, ignored, error);
   }
-  server.Get("/results.asp",
+  server.Get(kComparisonPagePath,
              [&store, summary, settings](const httplib::Request& req, httplib::Response& res) {
                ComparisonPage(req, res, store, *summary, settings);
              });
@@ -200,4 +201,4 @@ void InstallRequestLog(httplib::Server& server) {
   });
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -9,7 +9,7 @@
 
 #include "storage/result_store.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 struct SiteSettings {
   // Uploads one address may make in a minute before it is answered 429;
@@ -31,4 +31,4 @@ void InstallRoutes(httplib::Server& server, ResultStore& store, SiteSettings set
 // BoundedServer also logs the requests it drops unanswered.)
 void InstallRequestLog(httplib::Server& server);
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

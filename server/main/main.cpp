@@ -20,7 +20,7 @@
 
 namespace {
 
-using namespace quorvel::site;
+using namespace quorvel::results_site;
 
 constexpr int kBadSetup = 2;
 

@@ -1,8 +1,8 @@
 #include "options/options.h"
 
-#include "text/whole_number.h"
+#include "values/whole_number.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 bool NumberIn(const std::string& text, std::int64_t lowest, std::int64_t highest,
@@ -154,4 +154,4 @@ std::string WithoutPassword(const std::string& location) {
   return location.substr(0, colon + 1) + "***" + location.substr(at);
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 struct ListenAddress {
   std::string host;  // a name, an IPv4 address, or an IPv6 address without brackets
@@ -39,4 +39,4 @@ std::string DefaultDatabasePath(const char* xdgDataHome, const char* home);
 // `location` with the password of a connection URI hidden, for messages.
 std::string WithoutPassword(const std::string& location);
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -5,13 +5,14 @@
 
 #include "pages/html.h"
 #include "pages/result_cells.h"
-#include "text/shown_text.h"
+#include "site/upload_protocol.h"
+#include "values/shown_text.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 std::string PageLink(const ResultFilter& filter, std::int64_t page) {
-  std::string link = "/results.asp?page=" + std::to_string(page);
+  std::string link = std::string(kComparisonPagePath) + "?page=" + std::to_string(page);
   if (!filter.adapter.empty()) link += "&amp;adapter=" + UrlValue(filter.adapter);
   if (!filter.os.empty()) link += "&amp;os=" + UrlValue(filter.os);
   return link;
@@ -41,8 +42,8 @@ std::string YourResultSection(const Comparison& c) {
 
 std::string FilterForm(const Comparison& c) {
   std::string form =
-      "<form id=\"filters\" method=\"get\" action=\"/results.asp\">\n<label>Adapter "
-      "<select name=\"adapter\">" +
+      "<form id=\"filters\" method=\"get\" action=\"" + std::string(kComparisonPagePath) +
+      "\">\n<label>Adapter <select name=\"adapter\">" +
       Option("", "All adapters", c.filter.adapter.empty());
   bool adapterListed = c.filter.adapter.empty();
   for (const AdapterSummary& a : c.adapters) {
@@ -86,7 +87,7 @@ std::string AdapterTable(const Comparison& c) {
       "overall</th><th class=\"num\">Results</th></tr>\n";
   for (const AdapterSummary& a : c.adapters) {
     const std::string shown = a.cardName.empty() ? "(unknown)" : ShownText(a.cardName);
-    html += "<tr><td><a href=\"/results.asp?adapter=" + UrlValue(a.cardName) + "\">" + Html(shown) +
+    html += "<tr><td><a href=\"" + std::string(kComparisonPagePath) + "?adapter=" + UrlValue(a.cardName) + "\">" + Html(shown) +
             "</a></td><td class=\"num\">" + Median(a.medianOverall) + "</td><td class=\"num\">" +
             Thousands(a.count) + "</td></tr>\n";
   }
@@ -147,4 +148,4 @@ std::string RenderComparisonPage(const Comparison& c) {
   return html;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

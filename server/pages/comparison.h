@@ -10,7 +10,7 @@
 #include "storage/result_store.h"
 #include "storage/score_summary.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 constexpr std::int64_t kResultsPerPage = 25;
 // An address's newest result is highlighted for this long after its upload.
@@ -63,4 +63,4 @@ std::string RenderComparisonPage(const Comparison& comparison);
 std::string HistogramSvg(std::int64_t binWidth, const std::vector<HistogramBin>& bins,
                          std::optional<std::int64_t> highlighted);
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -4,7 +4,7 @@
 #include "pages/comparison.h"
 #include "pages/html.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 constexpr int kWidth = 640;
@@ -85,4 +85,4 @@ std::string HistogramSvg(std::int64_t binWidth, const std::vector<HistogramBin>&
   return svg;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

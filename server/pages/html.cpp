@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 std::string Html(std::string_view text) {
   std::string out;
@@ -76,4 +76,4 @@ std::string PageStart(std::string_view title) {
 
 std::string PageEnd() { return "</body>\n</html>\n"; }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

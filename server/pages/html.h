@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 // `text` safe inside an element or a quoted attribute: & < > " ' escaped.
 // Every text that came from a user passes through here on its way to a page.
@@ -28,4 +28,4 @@ std::string UtcDate(std::int64_t seconds);
 std::string PageStart(std::string_view title);
 std::string PageEnd();
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

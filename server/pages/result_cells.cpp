@@ -1,9 +1,9 @@
 #include "pages/result_cells.h"
 
 #include "pages/html.h"
-#include "text/shown_text.h"
+#include "values/shown_text.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 std::string ProcessorText(const Upload& u) {
   std::string text = ShownText(u.cpuMan);
@@ -26,4 +26,4 @@ std::string ResultHeaderCells() {
          "<th class=\"num\">Overall</th><th>Date</th>";
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

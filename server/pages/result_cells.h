@@ -6,7 +6,7 @@
 
 #include "storage/stored_result.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 // "GenuineIntel, 800 MHz, 2 processors": the processor as one text, as
 // shown (underscores as blanks).
@@ -21,4 +21,4 @@ std::string ResultCells(const StoredResult& result);
 // The header cells of the same columns.
 std::string ResultHeaderCells();
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -4,9 +4,10 @@
 
 #include "pages/html.h"
 #include "pages/result_cells.h"
-#include "text/shown_text.h"
+#include "site/upload_protocol.h"
+#include "values/shown_text.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 std::string Row(const char* label, const std::string& value) {
@@ -36,7 +37,7 @@ std::string RenderResultPage(const StoredResult& r) {
   html += Row("Alpha test", Thousands(u.alphaTest));
   html += Row("2D test", Thousands(u.twoDTest));
   html += Row("Submitted", UtcDate(r.submittedAt));
-  html += "</table>\n<p><a href=\"/results.asp\">All results</a></p>\n";
+  html += "</table>\n<p><a href=\"" + std::string(kComparisonPagePath) + "\">All results</a></p>\n";
   return html + PageEnd();
 }
 
@@ -69,4 +70,4 @@ std::string ResultsJson(std::int64_t count, const std::vector<StoredResult>& res
   return document.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -8,7 +8,7 @@
 
 #include "storage/stored_result.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 std::string RenderResultPage(const StoredResult& result);
 
@@ -17,4 +17,4 @@ std::string RenderResultPage(const StoredResult& result);
 // blanks), and "submittedAt" as ISO 8601 UTC.
 std::string ResultsJson(std::int64_t count, const std::vector<StoredResult>& results);
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -2,7 +2,7 @@
 #include "storage/sql_connection.h"
 #include "storage/sqlite_connection.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 bool StartsWith(const std::string& text, const char* prefix) {
@@ -27,4 +27,4 @@ std::unique_ptr<SqlConnection> OpenSqlConnection(const std::string& location, st
   return nullptr;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

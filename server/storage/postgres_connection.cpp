@@ -2,7 +2,7 @@
 
 #include <libpq-fe.h>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 struct ResultClearer {
@@ -104,4 +104,4 @@ std::unique_ptr<SqlConnection> OpenPostgres(const std::string& uri, std::string&
   return result;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 bool PlanRecordingConnection::Run(const std::string& sql, const std::vector<SqlValue>& params,
                                   std::vector<SqlRow>* rows, std::string& error) {
@@ -17,4 +17,4 @@ bool PlanRecordingConnection::Run(const std::string& sql, const std::vector<SqlV
   return inner_->Run(sql, params, rows, error);
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

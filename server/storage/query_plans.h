@@ -11,7 +11,7 @@
 
 #include "storage/sql_connection.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 class PlanRecordingConnection : public SqlConnection {
  public:
@@ -32,4 +32,4 @@ class PlanRecordingConnection : public SqlConnection {
   std::map<std::string, std::vector<std::string>> plans_;
 };
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -4,7 +4,7 @@
 
 #include "storage/schema.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 constexpr char kColumns[] =
@@ -161,4 +161,4 @@ bool ResultStore::ScoresAfter(std::int64_t afterId, std::vector<ScoreRow>& out,
   return true;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -13,7 +13,7 @@
 #include "storage/sql_connection.h"
 #include "storage/stored_result.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 class ResultStore {
  public:
@@ -57,4 +57,4 @@ class ResultStore {
   std::unique_ptr<SqlConnection> db_;
 };
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 // Migration N brings version N-1 to N. "{ID}" is the database's own
@@ -111,4 +111,4 @@ bool MigrateSchema(SqlConnection& db, std::string& error) {
   return true;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -6,7 +6,7 @@
 
 #include "storage/sql_connection.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 // The schema version this program writes.
 int CurrentSchemaVersion();
@@ -16,4 +16,4 @@ int CurrentSchemaVersion();
 // database was made by a newer program.
 bool MigrateSchema(SqlConnection& db, std::string& error);
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 double ScoreSummary::Median(const std::map<std::int64_t, std::int64_t>& scores, std::int64_t count) {
   if (count <= 0) return 0;
@@ -84,4 +84,4 @@ bool ScoreSummary::Current(ResultStore& store, std::size_t adapterLimit, Figures
   return true;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -13,7 +13,7 @@
 
 #include "storage/result_store.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 class ScoreSummary {
  public:
@@ -51,4 +51,4 @@ class ScoreSummary {
   std::map<std::string, std::int64_t> osCounts_;
 };
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

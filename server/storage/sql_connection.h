@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 using SqlValue = std::variant<std::int64_t, std::string>;
 using SqlRow = std::vector<std::string>;  // every column as text; NULL as ""
@@ -38,4 +38,4 @@ class SqlConnection {
 // be reached.
 std::unique_ptr<SqlConnection> OpenSqlConnection(const std::string& location, std::string& error);
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

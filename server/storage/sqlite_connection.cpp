@@ -2,7 +2,7 @@
 
 #include <sqlite3.h>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 struct StatementCloser {
@@ -88,4 +88,4 @@ std::unique_ptr<SqlConnection> OpenSqlite(const std::string& path, std::string& 
   return connection;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -6,11 +6,11 @@
 
 #include "storage/sql_connection.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 // Opens (creating it if needed) the SQLite file at `path`, in WAL mode so
 // that readers do not wait for a writer. Nothing, with `error` set, when it
 // cannot be opened.
 std::unique_ptr<SqlConnection> OpenSqlite(const std::string& path, std::string& error);
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -6,7 +6,7 @@
 
 #include "upload/upload.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 struct StoredResult {
   std::int64_t id = 0;
@@ -41,4 +41,4 @@ struct HistogramBin {
   std::int64_t count = 0;
 };
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -8,7 +8,7 @@
 #include "pages/result_page.h"
 #include "site_fixtures.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 using testing::ExampleUpload;
@@ -161,4 +161,4 @@ TEST(Html, EscapesEveryMarkupCharacter) {
 }
 
 }  // namespace
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -2,7 +2,7 @@
 
 #include "options/options.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 TEST(Options, ListenAddresses) {
@@ -81,4 +81,4 @@ TEST(Options, DefaultDatabaseAndHiddenPasswords) {
 }
 
 }  // namespace
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

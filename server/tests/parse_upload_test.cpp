@@ -4,9 +4,9 @@
 
 #include "site_fixtures.h"
 #include "upload/parse_upload.h"
-#include "text/text_encoding.h"
+#include "values/text_encoding.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 using testing::kExampleQuery;
@@ -145,4 +145,4 @@ TEST(TextEncoding, TellsUtf8FromOtherBytes) {
 }
 
 }  // namespace
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

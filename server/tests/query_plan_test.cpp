@@ -10,7 +10,7 @@
 #include "storage/query_plans.h"
 #include "storage/sqlite_connection.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 TEST(QueryPlans, EveryQueryOfThePagesTakesAnIndex) {
@@ -60,4 +60,4 @@ TEST(QueryPlans, EveryQueryOfThePagesTakesAnIndex) {
 }
 
 }  // namespace
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -5,7 +5,7 @@
 #include "storage/schema.h"
 #include "storage/score_summary.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 using testing::ExampleUpload;
@@ -246,9 +246,9 @@ TEST(OpenSqlConnection, ExplainsWhatItCannotOpen) {
 }
 
 }  // namespace
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 TEST(ScoreSummary, MedianAndBinsOfCountedScores) {
@@ -267,4 +267,4 @@ TEST(ScoreSummary, MedianAndBinsOfCountedScores) {
 }
 
 }  // namespace
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -8,7 +8,7 @@
 
 #include "results/request_path.h"
 
-namespace quorvel::site::testing {
+namespace quorvel::results_site::testing {
 namespace {
 
 // A connection to a database in a temporary folder, which goes with it.
@@ -116,4 +116,4 @@ std::unique_ptr<ResultStore> FreshStore(const std::string& kind) {
   return std::make_unique<ResultStore>(std::make_unique<TemporaryDatabase>(std::move(db), folder));
 }
 
-}  // namespace quorvel::site::testing
+}  // namespace quorvel::results_site::testing

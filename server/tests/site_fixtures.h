@@ -9,7 +9,7 @@
 #include "storage/result_store.h"
 #include "upload/upload.h"
 
-namespace quorvel::site::testing {
+namespace quorvel::results_site::testing {
 
 // The path and query the program itself (results/request_path.h) sends to
 // upload the reference run (Test User's GeForce2 MX at 1024 x 768, 512
@@ -32,4 +32,4 @@ Upload ExampleUpload(const std::string& name, const std::string& card, std::int6
 // when it cannot be had.
 std::unique_ptr<ResultStore> FreshStore(const std::string& kind);
 
-}  // namespace quorvel::site::testing
+}  // namespace quorvel::results_site::testing

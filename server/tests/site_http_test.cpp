@@ -15,7 +15,7 @@
 #include "site_fixtures.h"
 #include "upload/parse_upload.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 using testing::kExampleQuery;
@@ -297,4 +297,4 @@ TEST_F(SiteHttpTest, PagesRedirectsAndJson) {
 }
 
 }  // namespace
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -10,7 +10,7 @@
 #include "site_fixtures.h"
 #include "upload/parse_upload.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 // The query of the program's upload request for this name and address.
@@ -105,4 +105,4 @@ INSTANTIATE_TEST_SUITE_P(Databases, TypedTextsTest, ::testing::Values("sqlite", 
                          [](const auto& info) { return info.param; });
 
 }  // namespace
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -3,11 +3,11 @@
 #include <array>
 #include <optional>
 
-#include "results/upload_keys.h"
-#include "text/text_encoding.h"
-#include "text/whole_number.h"
+#include "site/upload_protocol.h"
+#include "values/text_encoding.h"
+#include "values/whole_number.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 namespace {
 
 enum Key : std::size_t {
@@ -148,4 +148,4 @@ ParsedUpload ParseUpload(std::string_view query) {
   return result;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

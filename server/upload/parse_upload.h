@@ -7,7 +7,7 @@
 
 #include "upload/upload.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 // The most characters a text of the program can hold when typed or pasted:
 // what a Windows edit control takes unless it is told otherwise.
@@ -41,4 +41,4 @@ struct ParsedUpload {
 // or 1; OS XP or 2000. A user's text is never refused.
 ParsedUpload ParseUpload(std::string_view query);
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 struct Upload {
   std::int64_t version = 0;  // VER
@@ -29,4 +29,4 @@ struct Upload {
   std::string os;            // "XP" or "2000"
 };
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -1,6 +1,6 @@
 #include "results/request_path.h"
 
-#include "results/upload_keys.h"
+#include "site/upload_protocol.h"
 #include "site/site_addresses.h"
 
 namespace quorvel {

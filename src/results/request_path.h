@@ -9,9 +9,6 @@
 
 namespace quorvel {
 
-// The version of the upload's parameters, sent as VER.
-constexpr char kUploadVersion[] = "103";
-
 // A value made safe for the query. Blanks, '%' and '$' become '_' (the
 // results site has always read them so); then '&', '=', '#', '+', '?',
 // control characters and bytes outside ASCII are percent-encoded (%XX,

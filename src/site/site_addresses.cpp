@@ -64,7 +64,7 @@ std::string ComparisonPageAddress(const ResultsServer& server) {
   if (server.host == builtIn.host && server.port == builtIn.port) return kComparisonPageAddress;
   std::string address = "http://" + server.host;
   if (server.port != 80) address += ":" + std::to_string(server.port);
-  return address + "/results.asp";
+  return address + kComparisonPagePath;
 }
 
 ResultsServer ResultsServerInUse() { return ResultsServerFrom(std::getenv(kResultsUrlVariable)); }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "site/upload_protocol.h"
+
 namespace quorvel {
 
 // Pages opened in the user's browser.
@@ -17,10 +19,6 @@ constexpr char kMatroxDriverPage[] = "http://www.matrox.com/mga/support/drivers/
 constexpr char kAtiDriverPage[] = "http://www.ati.com/support/driver.html";
 constexpr char k3dfxDriverPage[] = "http://www.3dfx.com/downloads/drivers.html";
 constexpr char kNvidiaDriverPage[] = "http://www.nvidia.com/content/drivers/drivers.asp";
-
-// Where results are uploaded: the request is
-// GET kSubmitPathPrefix + version + parameters on the results server.
-constexpr char kSubmitPathPrefix[] = "/products/quorvel/submitresults.asp?VER=";
 
 // An environment variable that points uploads at another server, such as a
 // local test server: "http://host" or "http://host:port", with an optional

@@ -1,8 +1,8 @@
-#include "text/shown_text.h"
+#include "values/shown_text.h"
 
 #include <algorithm>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 std::string ShownText(std::string_view stored) {
   std::string text(stored);
@@ -16,4 +16,4 @@ std::string StoredText(std::string_view shown) {
   return text;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

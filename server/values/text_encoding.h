@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 // True when `bytes` is well-formed UTF-8 (no overlong forms, no surrogates,
 // nothing above U+10FFFF).
@@ -25,4 +25,4 @@ std::size_t CodePointCount(std::string_view utf8);
 // Well-formed UTF-8 text cut after its first `count` code points.
 std::string_view FirstCodePoints(std::string_view utf8, std::size_t count);
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

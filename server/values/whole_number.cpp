@@ -1,8 +1,8 @@
-#include "text/whole_number.h"
+#include "values/whole_number.h"
 
 #include <algorithm>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 std::optional<std::int64_t> WholeNumber(std::string_view text, std::size_t maxDigits) {
   if (text.empty() || text.size() > std::min<std::size_t>(maxDigits, 18)) return std::nullopt;
@@ -14,4 +14,4 @@ std::optional<std::int64_t> WholeNumber(std::string_view text, std::size_t maxDi
   return value;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

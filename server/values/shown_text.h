@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 // A stored text as a visitor reads it: every '_' a blank.
 std::string ShownText(std::string_view stored);
@@ -17,4 +17,4 @@ std::string ShownText(std::string_view stored);
 // the form it is stored in: every blank a '_', as the program sends it.
 std::string StoredText(std::string_view shown);
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site

@@ -1,8 +1,8 @@
-#include "text/text_encoding.h"
+#include "values/text_encoding.h"
 
 #include "text/windows1252.h"
 
-namespace quorvel::site {
+namespace quorvel::results_site {
 
 bool IsValidUtf8(std::string_view bytes) {
   std::size_t i = 0;
@@ -60,4 +60,4 @@ std::string_view FirstCodePoints(std::string_view utf8, std::size_t count) {
   return utf8;
 }
 
-}  // namespace quorvel::site
+}  // namespace quorvel::results_site
