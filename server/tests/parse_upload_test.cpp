@@ -9,11 +9,11 @@
 namespace quorvel::results_site {
 namespace {
 
-using testing::kExampleQuery;
+using testing::ExampleQuery;
 
 // The example query with the value of `key` replaced by `value` (raw, as sent).
 std::string With(const std::string& key, const std::string& value) {
-  std::string q = kExampleQuery;
+  std::string q = ExampleQuery();
   const std::string marker = (key == "VER" ? "" : "&") + key + "=";
   const std::size_t at = key == "VER" ? 0 : q.find(marker);
   const std::size_t start = at + marker.size();
@@ -22,7 +22,7 @@ std::string With(const std::string& key, const std::string& value) {
 }
 
 TEST(ParseUpload, TheProgramsRequestReadsBackAsItsValues) {
-  const ParsedUpload p = ParseUpload(kExampleQuery);
+  const ParsedUpload p = ParseUpload(ExampleQuery());
   ASSERT_TRUE(p.ok) << p.reason;
   const Upload& u = p.upload;
   EXPECT_EQ(u.version, 103);
@@ -96,7 +96,7 @@ TEST(ParseUpload, RefusesWhatTheProgramWouldNeverSend) {
   struct Row {
     std::string query, reason;
   };
-  const std::string example = kExampleQuery;
+  const std::string example = ExampleQuery();
   const Row rows[] = {
       {"", "an empty parameter name"},
       {example.substr(0, example.find("&email=")) + example.substr(example.find("&cardName=")),

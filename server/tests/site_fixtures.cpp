@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "results/request_path.h"
+#include "support/reference_upload.h"
 
 namespace quorvel::results_site::testing {
 namespace {
@@ -36,22 +37,13 @@ class TemporaryDatabase : public SqlConnection {
 }  // namespace
 
 std::string ProgramRequestPath(const std::string& userName, const std::string& email) {
-  SystemInfo info;
-  info.adapterName = "NVIDIA GeForce2 MX";
-  info.modeText = "1024 x 768 x 32 bits (85 Hz)";
-  info.constantAlphaAccelerated = 1;
-  info.gradientFillAccelerated = 1;
-  info.cpuSpeedMhz = "800";
-  info.cpuVendor = "GenuineIntel";
-  info.cpuIdentifier = "x86 Family 6 Model 8 Stepping 3";
-  info.driverVersion = "6.13.10.1241";
-  info.videoMemoryText = "32";
-  info.isWindowsXP = 1;
-  BenchmarkScores scores;
-  scores.overallScore = "512";
-  scores.alphaTestScore = "512";
-  scores.twoDTestScore = "0";
-  return BuildRequestPath(info, scores, userName, email);
+  const fixtures::ReferenceUpload reference;
+  return BuildRequestPath(reference.info, reference.scores, userName, email);
+}
+
+std::string ExampleQuery() {
+  const std::string path = ProgramRequestPath("Test User", "a@b.c");
+  return path.substr(path.find('?') + 1);
 }
 
 Upload ExampleUpload(const std::string& name, const std::string& card, std::int64_t overall,

@@ -16,12 +16,9 @@ namespace quorvel::results_site::testing {
 // points) under `userName` and `email`, which are in the program's text.
 std::string ProgramRequestPath(const std::string& userName, const std::string& email);
 
-// The program's request for Test User on a GeForce2 MX, as it sends it.
-constexpr char kExampleQuery[] =
-    "VER=103&UserName=Test_User&email=a@b.c&cardName=NVIDIA_GeForce2_MX"
-    "&mode=1024_x_768_x_32_bits_(85_Hz)&Alpha=1&PerPixel=0&grad=1&Overall=512&AlphaTest=512"
-    "&TwoDTest=0&cpu=800&driver=6.13.10.1241&mem=32&cpuMan=GenuineIntel&multiCPU=0"
-    "&cpuID=x86_Family_6_Model_8_Stepping_3&OS=XP";
+// The query of the program's request for Test User (a@b.c) on the
+// reference machine, as it sends it.
+std::string ExampleQuery();
 
 Upload ExampleUpload(const std::string& name, const std::string& card, std::int64_t overall,
                      const std::string& os = "XP");

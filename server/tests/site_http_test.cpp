@@ -12,15 +12,17 @@
 
 #include "http/bounded_server.h"
 #include "http/site_routes.h"
+#include "site/upload_protocol.h"
 #include "site_fixtures.h"
 #include "upload/parse_upload.h"
 
 namespace quorvel::results_site {
 namespace {
 
-using testing::kExampleQuery;
+using testing::ExampleQuery;
 
-constexpr char kUploadPath[] = "/products/quorvel/submitresults.asp?";
+// The upload's path and the query's start, as the program sends them.
+const std::string kUploadRequestPrefix = std::string(kUploadPath) + "?";
 
 class SiteHttpTest : public ::testing::Test {
  protected:
@@ -74,7 +76,7 @@ class SiteHttpTest : public ::testing::Test {
 };
 
 TEST_F(SiteHttpTest, TheProgramsUploadIsStoredAndAnswered200) {
-  auto res = Get(std::string(kUploadPath) + kExampleQuery);
+  auto res = Get(kUploadRequestPrefix + ExampleQuery());
   ASSERT_TRUE(res);
   EXPECT_EQ(res->status, 200);
   EXPECT_EQ(res->body, "OK 1\n");
@@ -107,9 +109,9 @@ TEST_F(SiteHttpTest, TheProgramsLongestUploadIsTakenAndItsTextsCut) {
 }
 
 TEST_F(SiteHttpTest, ABadUploadIsAnswered400WithItsReasonAndNotStored) {
-  std::string query = kExampleQuery;
+  std::string query = ExampleQuery();
   query.replace(query.find("Overall=512"), 11, "Overall=lots");
-  auto res = Get(kUploadPath + query);
+  auto res = Get(kUploadRequestPrefix + query);
   ASSERT_TRUE(res);
   EXPECT_EQ(res->status, 400);
   EXPECT_EQ(res->body, "parameter Overall is not a whole number\n");
@@ -118,19 +120,19 @@ TEST_F(SiteHttpTest, ABadUploadIsAnswered400WithItsReasonAndNotStored) {
   ASSERT_TRUE(res);
   EXPECT_EQ(res->status, 400);
   // A query longer than any the program makes is refused before it is read.
-  res = Get(kUploadPath + std::string(kExampleQuery) + "&x=" + std::string(kMaxQueryBytes, 'x'));
+  res = Get(kUploadRequestPrefix + ExampleQuery() + "&x=" + std::string(kMaxQueryBytes, 'x'));
   ASSERT_TRUE(res);
   EXPECT_EQ(res->status, 400);
   EXPECT_EQ(res->body, "the query is longer than 229376 bytes\n");
   // A request past the site's bound is not read to its end.
-  res = Get(kUploadPath + std::string(kExampleQuery) + "&x=" + std::string(kMaxRequestBytes, 'x'));
+  res = Get(kUploadRequestPrefix + ExampleQuery() + "&x=" + std::string(kMaxRequestBytes, 'x'));
   EXPECT_TRUE(!res || res->status >= 400);
   EXPECT_EQ(Stored(), 0);
   EXPECT_EQ(Get("/results.asp")->status, 200);
 }
 
 TEST_F(SiteHttpTest, TooManyUploadsFromOneAddressInAMinuteAre429) {
-  const std::string upload = kUploadPath + std::string(kExampleQuery);
+  const std::string upload = kUploadRequestPrefix + ExampleQuery();
   for (int i = 0; i < 3; ++i) {
     auto res = Get(upload);
     ASSERT_TRUE(res);
@@ -154,7 +156,7 @@ TEST_F(SiteHttpTest, ParallelUploadsFromOneAddressDoNotPassTheLimitTogether) {
   for (int i = 0; i < 12; ++i) {
     clients.emplace_back([&] {
       httplib::Client c("127.0.0.1", port);
-      auto res = c.Get((kUploadPath + std::string(kExampleQuery)).c_str());
+      auto res = c.Get((kUploadRequestPrefix + ExampleQuery()).c_str());
       if (res && res->status == 200) ++ok;
       if (res && res->status == 429) ++refused;
     });
@@ -168,7 +170,7 @@ TEST_F(SiteHttpTest, ParallelUploadsFromOneAddressDoNotPassTheLimitTogether) {
 TEST_F(SiteHttpTest, ADatabaseThatFailsIsAnswered503) {
   std::string error;
   ASSERT_TRUE(store->connection().Run("DROP TABLE results", {}, nullptr, error)) << error;
-  for (const std::string path : {std::string(kUploadPath) + kExampleQuery, std::string("/results.asp"),
+  for (const std::string path : {kUploadRequestPrefix + ExampleQuery(), std::string("/results.asp"),
                                  std::string("/result/1"), std::string("/api/results")}) {
     SCOPED_TRACE(path);
     auto res = Get(path);
@@ -230,9 +232,9 @@ TEST_F(SiteHttpTest, AClientThatSendsHeadersWithoutEndIsDropped) {
 }
 
 TEST_F(SiteHttpTest, PagesRedirectsAndJson) {
-  std::string query = kExampleQuery;
+  std::string query = ExampleQuery();
   query.replace(query.find("email=a@b.c"), 11, "email=hidden@mail.test");
-  ASSERT_EQ(Get(kUploadPath + query)->status, 200);
+  ASSERT_EQ(Get(kUploadRequestPrefix + query)->status, 200);
 
   auto res = Get("/");
   ASSERT_TRUE(res);

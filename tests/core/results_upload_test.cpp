@@ -9,42 +9,17 @@
 #include "results/request_path.h"
 #include "results/send_results.h"
 #include "site/site_addresses.h"
+#include "support/reference_upload.h"
 
 namespace quorvel {
 namespace {
 
-// The machine and scores of the reference example.
-struct Example {
-  SystemInfo info;
-  BenchmarkScores scores;
-  Example() {
-    info.adapterName = "NVIDIA GeForce2 MX";
-    info.modeText = "1024 x 768 x 32 bits (85 Hz)";
-    info.constantAlphaAccelerated = 1;
-    info.perPixelAlphaAccelerated = 0;
-    info.gradientFillAccelerated = 1;
-    info.cpuSpeedMhz = "800";
-    info.cpuVendor = "GenuineIntel";
-    info.cpuIdentifier = "x86 Family 6 Model 8 Stepping 3";
-    info.driverVersion = "6.13.10.1241";
-    info.videoMemoryText = "32";
-    info.multipleProcessors = 0;
-    info.isWindowsXP = 1;
-    scores.overallScore = "512";
-    scores.alphaTestScore = "512";
-    scores.twoDTestScore = "0";
-  }
-};
-
-const char kExamplePath[] =
-    "/products/quorvel/submitresults.asp?VER=103&UserName=Test_User&email=&cardName=NVIDIA_"
-    "GeForce2_MX&mode=1024_x_768_x_32_bits_(85_Hz)&Alpha=1&PerPixel=0&grad=1&Overall=512&"
-    "AlphaTest=512&TwoDTest=0&cpu=800&driver=6.13.10.1241&mem=32&cpuMan=GenuineIntel&multiCPU=0&"
-    "cpuID=x86_Family_6_Model_8_Stepping_3&OS=XP";
+using Example = fixtures::ReferenceUpload;
+using fixtures::kReferencePath;
 
 TEST(RequestPath, TheReferenceExampleByteForByte) {
   const Example e;
-  EXPECT_EQ(BuildRequestPath(e.info, e.scores, "Test User", ""), kExamplePath);
+  EXPECT_EQ(BuildRequestPath(e.info, e.scores, "Test User", ""), kReferencePath);
 }
 
 TEST(RequestPath, FlagsAndTheOperatingSystem) {
@@ -152,7 +127,7 @@ TEST_F(SendResultsTest, SendsOneBoundedRequestToTheResultsServer) {
   const platform::HttpRequest& r = http.requests[0];
   EXPECT_EQ(r.host, "results.quorvel.net");
   EXPECT_EQ(r.port, 80);
-  EXPECT_EQ(r.path, kExamplePath);
+  EXPECT_EQ(r.path, kReferencePath);
   EXPECT_EQ(r.userAgent, "My Session");
   EXPECT_EQ(r.connectTimeoutMs, 10000);
   EXPECT_EQ(r.totalTimeoutMs, 20000);
