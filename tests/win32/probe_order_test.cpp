@@ -4,6 +4,7 @@
 // order, and when the DirectDraw objects and the desktop context go.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -89,6 +90,20 @@ class RecordedHardware : public platform::HardwareDescription {
   platform::HardwareDescription& inner_;
 };
 
+// The record of GetDeviceCaps with each of `indices`, in order.
+std::vector<std::string> CapsCalls(std::initializer_list<int> indices) {
+  std::vector<std::string> lines;
+  for (int index : indices) lines.push_back("GetDeviceCaps " + std::to_string(index));
+  return lines;
+}
+
+// Each of `parts` in turn.
+std::vector<std::string> Joined(std::initializer_list<std::vector<std::string>> parts) {
+  std::vector<std::string> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
 class RecordedFacts : public Win32Facts {
  public:
   RecordedFacts() : Win32Facts(kRecorded) {}
@@ -104,35 +119,22 @@ TEST(Win32Probe, CallsTheSystemInTheProgramsOrder) {
   SystemInfo info;
   ProbeSystem(info, facts);
 
-  const std::vector<std::string> order = {
+  const std::vector<std::string> order = Joined({
       // The first round: DirectDraw, and its objects let go in their order...
-      "DirectDrawCreate primary",
-      "QueryInterface DirectDraw 4",
-      "GetAvailableVidMem caps 16384 0 0 0",
-      "GetDeviceIdentifier 1",
-      "version reader made",
-      "Release DirectDraw 4",
-      "version reader destroyed",
-      "Release DirectDraw",
-      // ...then the imaging library.
-      "msimg32.dll TransparentBlt",
-      "msimg32.dll AlphaBlend",
-      // The second round: display device 0, once...
-      "EnumDisplayDevicesA desktop 0 size 424 flags 0",
-      // ...and one desktop context from the mode to the processor's end.
-      "GetDC desktop",
-      "GetDeviceCaps " + std::to_string(HORZRES),
-      "GetDeviceCaps " + std::to_string(VERTRES),
-      "GetDeviceCaps " + std::to_string(PLANES),
-      "GetDeviceCaps " + std::to_string(BITSPIXEL),
-      "GetDeviceCaps " + std::to_string(VREFRESH),
-      "GetDeviceCaps " + std::to_string(SHADEBLENDCAPS),
-      "registry CentralProcessor\\0 ~Mhz",
-      "registry CentralProcessor\\0 VendorIdentifier",
-      "registry CentralProcessor\\1 ~Mhz",
-      "registry CentralProcessor\\0 Identifier",
-      "ReleaseDC",
-  };
+      {"DirectDrawCreate primary", "QueryInterface DirectDraw 4",
+       "GetAvailableVidMem caps 16384 0 0 0", "GetDeviceIdentifier 1", "version reader made",
+       "Release DirectDraw 4", "version reader destroyed", "Release DirectDraw",
+       // ...then the imaging library.
+       "msimg32.dll TransparentBlt", "msimg32.dll AlphaBlend",
+       // The second round: display device 0, once...
+       "EnumDisplayDevicesA desktop 0 size 424 flags 0",
+       // ...and one desktop context from the mode to the processor's end.
+       "GetDC desktop"},
+      CapsCalls({HORZRES, VERTRES, PLANES, BITSPIXEL, VREFRESH, SHADEBLENDCAPS}),
+      {"registry CentralProcessor\\0 ~Mhz", "registry CentralProcessor\\0 VendorIdentifier",
+       "registry CentralProcessor\\1 ~Mhz", "registry CentralProcessor\\0 Identifier",
+       "ReleaseDC"},
+  });
   EXPECT_EQ(calls, order);
   EXPECT_EQ(info.adapterName, "Stand-in Adapter");
   EXPECT_EQ(info.adapterReportName, "Stand-in Adapter");
@@ -149,18 +151,9 @@ TEST(Win32Probe, ReadingsOutsideAHoldGiveTheirContextBack) {
   Win32Facts facts(kRecorded);
   EXPECT_GT(facts.Display().width, 0);
   EXPECT_EQ(facts.ShadeBlendCaps(), static_cast<std::uint32_t>(SB_CONST_ALPHA));
-  const std::vector<std::string> order = {
-      "GetDC desktop",
-      "GetDeviceCaps " + std::to_string(HORZRES),
-      "GetDeviceCaps " + std::to_string(VERTRES),
-      "GetDeviceCaps " + std::to_string(PLANES),
-      "GetDeviceCaps " + std::to_string(BITSPIXEL),
-      "GetDeviceCaps " + std::to_string(VREFRESH),
-      "ReleaseDC",
-      "GetDC desktop",
-      "GetDeviceCaps " + std::to_string(SHADEBLENDCAPS),
-      "ReleaseDC",
-  };
+  const std::vector<std::string> order = Joined({
+      {"GetDC desktop"}, CapsCalls({HORZRES, VERTRES, PLANES, BITSPIXEL, VREFRESH}),
+      {"ReleaseDC", "GetDC desktop"}, CapsCalls({SHADEBLENDCAPS}), {"ReleaseDC"}});
   EXPECT_EQ(calls, order);
 }
 
