@@ -37,7 +37,7 @@ class TemporaryDatabase : public SqlConnection {
 }  // namespace
 
 std::string ProgramRequestPath(const std::string& userName, const std::string& email) {
-  const fixtures::ReferenceUpload reference;
+  const test_support::ReferenceUpload reference;
   return BuildRequestPath(reference.info, reference.scores, userName, email);
 }
 

@@ -137,7 +137,10 @@ bool LayeredTestDialog::RunSteps(Channel& channel, std::string& scoreText, TestR
     last = now;
   }
   scoreText = StopTimer(services);
-  channel.Call([](platform::DialogHost& h) { h.EndTimedSteps(); });
+  channel.Call([&](platform::DialogHost& h) {
+    h.EndTimedSteps();
+    record.schedule = h.TakeStepsSchedule();
+  });
 
   record.frequency = services.PerformanceFrequency();
   channel.Call([&](platform::DialogHost& h) { record.frames = h.TakeFrameReport(); });

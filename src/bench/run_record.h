@@ -27,6 +27,7 @@ struct TestRecord {
   std::int64_t frequency = 0;
   platform::FrameReport frames;  // the compositor's answers during the steps
   ShownRecord shown;  // what the desktop showed, read back after the steps
+  platform::StepsSchedule schedule;  // what the scheduler did during the steps
 };
 
 // One whole sequence of the four tests, in the report's order.

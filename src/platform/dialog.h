@@ -34,6 +34,30 @@ struct FrameReport {
   std::vector<std::int64_t> latencyNs;
 };
 
+// How the scheduler treated one thread (or a process's main thread) over a
+// test's timed steps: where it ran, and the time it spent waiting for a
+// processor while ready, which a steady step never needs.
+struct ThreadSchedule {
+  bool known = false;
+  int processorAtStart = -1;
+  int processorAtEnd = -1;
+  std::int64_t runNs = 0;       // on a processor
+  std::int64_t waitNs = 0;      // ready to run, waiting for a processor
+  std::int64_t migrations = 0;  // moved to another processor
+  std::int64_t involuntarySwitches = 0;  // taken off its processor for another
+};
+
+// What the scheduler and the machine did while a test's steps were timed,
+// where the backend can see it: the worker, the window's thread, the
+// display server's process, and the time the machine's hypervisor took from
+// all processors (steal; -1 when unknown). So a reader can tell a run the
+// machine disturbed from one that measured the desktop.
+struct StepsSchedule {
+  bool reported = false;
+  ThreadSchedule worker, window, server;
+  std::int64_t stealNs = -1;
+};
+
 // One owner-drawn control to paint (WM_DRAWITEM).
 struct DrawItem {
   int controlId = 0;
@@ -106,6 +130,9 @@ class DialogHost {
   // scheduler happens to put them. Default: nothing.
   virtual void BeginTimedSteps() {}
   virtual void EndTimedSteps() {}
+  // What the scheduler did between the last Begin and End; called after
+  // End. Default: not reported.
+  virtual StepsSchedule TakeStepsSchedule() { return {}; }
 
   // --- Reading back what the desktop shows, after a test's steps and
   // outside their timing; worker calls as above. A backend that cannot read

@@ -44,6 +44,43 @@ void WriteFrames(JsonWriter& json, const platform::FrameReport& frames) {
   json.EndObject();
 }
 
+void WriteThread(JsonWriter& json, const platform::ThreadSchedule& t) {
+  if (!t.known) {
+    json.Null();
+    return;
+  }
+  json.BeginObject();
+  json.Key("processors").BeginArray();
+  json.Int(t.processorAtStart);
+  json.Int(t.processorAtEnd);
+  json.EndArray();
+  json.Key("runMicroseconds").Number(t.runNs / 1000.0);
+  json.Key("waitMicroseconds").Number(t.waitNs / 1000.0);
+  json.Key("migrations").Int(t.migrations);
+  json.Key("involuntarySwitches").Int(t.involuntarySwitches);
+  json.EndObject();
+}
+
+void WriteSchedule(JsonWriter& json, const platform::StepsSchedule& s) {
+  if (!s.reported) {
+    json.Null();
+    return;
+  }
+  json.BeginObject();
+  json.Key("worker");
+  WriteThread(json, s.worker);
+  json.Key("window");
+  WriteThread(json, s.window);
+  json.Key("server");
+  WriteThread(json, s.server);
+  if (s.stealNs >= 0) {
+    json.Key("stealMicroseconds").Number(s.stealNs / 1000.0);
+  } else {
+    json.Key("stealMicroseconds").Null();
+  }
+  json.EndObject();
+}
+
 void WriteTest(JsonWriter& json, const TestRecord& test) {
   json.BeginObject();
   json.Key("label").String(test.label);
@@ -75,6 +112,8 @@ void WriteTest(JsonWriter& json, const TestRecord& test) {
   WriteFrames(json, test.frames);
   // Read back only after a scored test's steps: a test that did not run
   // showed nothing to judge.
+  json.Key("schedule");
+  WriteSchedule(json, test.schedule);
   json.Key("shown").String(ShownText(test.shown.verdict));
   if (test.shown.fractionMeasured) {
     json.Key("blendFraction").Number(test.shown.blendFraction);

@@ -14,8 +14,8 @@
 namespace quorvel {
 namespace {
 
-using Example = fixtures::ReferenceUpload;
-using fixtures::kReferencePath;
+using Example = test_support::ReferenceUpload;
+using test_support::kReferencePath;
 
 TEST(RequestPath, TheReferenceExampleByteForByte) {
   const Example e;

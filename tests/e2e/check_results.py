@@ -75,6 +75,23 @@ def check(doc, runs_wanted):
             steps = expect(t, "steps", int, w)
             times = expect(t, "stepMicroseconds", dict, w, nullable=True)
             frames = expect(t, "compositorFrames", dict, w, nullable=True)
+            schedule = expect(t, "schedule", dict, w, nullable=True)
+            if schedule is not None:
+                for party in ("worker", "window", "server"):
+                    thread = expect(schedule, party, dict, w + ".schedule", nullable=True)
+                    if thread is None:
+                        continue
+                    where = "%s.schedule.%s" % (w, party)
+                    processors = expect(thread, "processors", list, where)
+                    if len(processors) != 2 or not all(isinstance(p, int) for p in processors):
+                        fail("%s.processors is %r" % (where, processors))
+                    for key in ("runMicroseconds", "waitMicroseconds"):
+                        if expect(thread, key, NUMBER, where) < 0:
+                            fail("%s.%s is negative" % (where, key))
+                    for key in ("migrations", "involuntarySwitches"):
+                        if expect(thread, key, int, where) < 0:
+                            fail("%s.%s is negative" % (where, key))
+                expect(schedule, "stealMicroseconds", NUMBER, w + ".schedule", nullable=True)
             shown = expect(t, "shown", str, w)
             fraction = expect(t, "blendFraction", NUMBER, w, nullable=True)
             if shown not in SHOWN:

@@ -7,7 +7,7 @@
 #include "bench/benchmark_scores.h"
 #include "sysinfo/system_info.h"
 
-namespace quorvel::fixtures {
+namespace quorvel::test_support {
 
 struct ReferenceUpload {
   SystemInfo info;
@@ -39,4 +39,4 @@ constexpr char kReferencePath[] =
     "AlphaTest=512&TwoDTest=0&cpu=800&driver=6.13.10.1241&mem=32&cpuMan=GenuineIntel&multiCPU=0&"
     "cpuID=x86_Family_6_Model_8_Stepping_3&OS=XP";
 
-}  // namespace quorvel::fixtures
+}  // namespace quorvel::test_support

@@ -32,6 +32,7 @@
 
 #include "platform/dialog.h"
 #include "platform/linux/step_processors.h"
+#include "platform/linux/thread_schedule.h"
 #include "platform/x11/controls/control.h"
 #include "platform/x11/controls/dialog_layout.h"
 #include "platform/x11/display/x_handles.h"
@@ -101,6 +102,9 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   platform::FrameReport TakeFrameReport() override;
   void BeginTimedSteps() override;
   void EndTimedSteps() override;
+  // The scheduler's counters of the worker, this window's thread and the X
+  // server from Begin to End (linux_os::SampleThread), and the steal.
+  platform::StepsSchedule TakeStepsSchedule() override;
   // Where the window is on the root window, and the root's pixels
   // (ReadScreenPixels).
   Rect ClientAreaOnScreen() override;
@@ -179,6 +183,16 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   Rect lastPlaced_;             // what the last answer to a move said
   // Keeps this thread on its processor while a worker times steps.
   std::optional<linux_os::ProcessorPin> windowPin_;
+  // The three parties of a step and their counters at Begin; the schedule
+  // once End has read them again. Touched by the worker, between calls.
+  struct StepsWatch {
+    pid_t workerTid = 0, windowTid = 0, serverPid = 0;
+    linux_os::ScheduleSample worker, window, server;
+    std::int64_t stealNs = -1;
+    platform::StepsSchedule schedule;
+    void Start();
+    void Stop();
+  } stepsWatch_;
   Control* focused_ = nullptr;
 
   bool dirty_ = false;     // some of the window needs painting

@@ -6,11 +6,15 @@
 #include <X11/Xlib.h>
 
 #include <sched.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <memory>
 #include <optional>
+#include <utility>
 
+#include "platform/linux/thread_schedule.h"
 #include "platform/x11/display/screen_pixels.h"
 #include "platform/x11/display/x_connection.h"
 #include "platform/x11/painting/colour_key_shape.h"
@@ -193,19 +197,48 @@ void DialogWindow::BeginTimedSteps() {
   std::optional<linux_os::StepProcessors> where;
   OnUiThread([&] {
     const int server = ConnectionNumber(connection().display());
-    int windowAt = linux_os::LastProcessorOf(linux_os::SocketPeerProcess(server));
+    const pid_t serverPid = linux_os::SocketPeerProcess(server);
+    int windowAt = linux_os::LastProcessorOf(serverPid);
     if (windowAt < 0) windowAt = sched_getcpu();
     where = linux_os::ChooseStepProcessors(linux_os::AllowedProcessors(), windowAt,
                                            linux_os::SysfsCoreSiblings);
     if (where) windowPin_.emplace(where->window);
+    stepsWatch_.serverPid = serverPid;
+    stepsWatch_.windowTid = static_cast<pid_t>(syscall(SYS_gettid));
   });
   if (where) tWorkerPin.emplace(where->worker);
+  // The counters start once every thread is where it stays.
+  stepsWatch_.workerTid = static_cast<pid_t>(syscall(SYS_gettid));
+  stepsWatch_.Start();
 }
 
 void DialogWindow::EndTimedSteps() {
   if (environment_.loop().OnUiThread()) return;
+  stepsWatch_.Stop();
   tWorkerPin.reset();
   OnUiThread([&] { windowPin_.reset(); });
+}
+
+platform::StepsSchedule DialogWindow::TakeStepsSchedule() {
+  return std::exchange(stepsWatch_.schedule, platform::StepsSchedule{});
+}
+
+void DialogWindow::StepsWatch::Start() {
+  const pid_t self = getpid();
+  worker = linux_os::SampleThread(self, workerTid);
+  window = linux_os::SampleThread(self, windowTid);
+  server = linux_os::SampleThread(serverPid, 0);
+  stealNs = linux_os::StealNs();
+}
+
+void DialogWindow::StepsWatch::Stop() {
+  const pid_t self = getpid();
+  schedule.reported = true;
+  schedule.worker = linux_os::ScheduleBetween(worker, linux_os::SampleThread(self, workerTid));
+  schedule.window = linux_os::ScheduleBetween(window, linux_os::SampleThread(self, windowTid));
+  schedule.server = linux_os::ScheduleBetween(server, linux_os::SampleThread(serverPid, 0));
+  const std::int64_t steal = linux_os::StealNs();
+  schedule.stealNs = stealNs >= 0 && steal >= 0 ? steal - stealNs : -1;
 }
 
 Rect DialogWindow::ClientAreaOnScreen() {
