@@ -5,7 +5,6 @@ RUNS is the number of runs of --repeat N, or "auto" for --repeat auto.
 Exits non-zero with a message on the first difference. With REPORT (the
 report the program printed), also checks that it is the median run's."""
 import json
-import statistics
 import sys
 
 TESTS = ["Black as transparent", "47% visibility", "50% visibility", "100% visibility"]
@@ -17,9 +16,6 @@ FACTS = {
     "cpuIdentifier": str, "multipleProcessors": int, "osBuild": int, "isWindowsXP": int,
 }
 NUMBER = (int, float)
-# summary.stopReason: "fixed count" for --repeat N, one of the others for auto.
-AUTO_STOP_REASONS = ("precise", "run cap", "time cap", "not scored")
-AUTO_MIN_RUNS, AUTO_MAX_RUNS, AUTO_PRECISION = 3, 20, 0.02
 
 
 def fail(message):
@@ -37,6 +33,61 @@ def expect(obj, key, types, where, nullable=False):
     if not isinstance(value, types):
         fail("%s.%s is %r, not %s" % (where, key, value, types))
     return value
+
+
+def check_outliers(runs):
+    """The marks: beyond three scaled MADs (1.4826 x MAD) of the median, or
+    of 1.2533 x the mean absolute deviation when MAD is 0."""
+    from statistics import mean, median
+    scores = [r["overallScore"] for r in runs]
+    middle = median(scores)
+    deviations = [abs(x - middle) for x in scores]
+    scale = 1.4826 * median(deviations)
+    if scale == 0:
+        scale = 1.2533 * mean(deviations)
+    for r, run in enumerate(runs):
+        far = scale > 0 and deviations[r] > 3 * scale
+        if run["outlier"] != far:
+            fail("runs[%d].outlier is %r for %r among %r" % (r, run["outlier"], scores[r], scores))
+
+
+# summary.stopReason: "fixed count" for --repeat N, one of the others for auto.
+AUTO_STOP_REASONS = ("precise", "run cap", "time cap", "not scored")
+AUTO_MIN_RUNS, AUTO_MAX_RUNS, AUTO_PRECISION = 3, 20, 0.02
+
+
+def check_stop(summary, runs, runs_wanted):
+    reason = expect(summary, "stopReason", str, "summary")
+    interval = expect(summary, "medianInterval", dict, "summary", nullable=True)
+    median = summary["overallScore"]["median"]
+    if (interval is None) != (len(runs) < 2):
+        fail("summary.medianInterval is %r for %d runs" % (interval, len(runs)))
+    relative = None
+    if interval is not None:
+        low = expect(interval, "low", NUMBER, "summary.medianInterval")
+        high = expect(interval, "high", NUMBER, "summary.medianInterval")
+        relative = expect(interval, "relativeHalfWidth", NUMBER, "summary.medianInterval",
+                          nullable=True)
+        if not low <= median <= high or abs((median - low) - (high - median)) > 1e-6 * max(1, median):
+            fail("summary.medianInterval %r is not about the median %r" % (interval, median))
+        if (relative is None) != (median <= 0) or (
+                relative is not None and abs(relative * median - (high - median)) > 1e-6 * median):
+            fail("summary.medianInterval.relativeHalfWidth %r for %r" % (relative, interval))
+    if runs_wanted != "auto":
+        if reason != "fixed count":
+            fail("summary.stopReason is %r for --repeat %d" % (reason, runs_wanted))
+        return
+    if reason not in AUTO_STOP_REASONS:
+        fail("summary.stopReason is %r" % reason)
+    unscored = [i for i, r in enumerate(runs) if any(t["status"] != "scored" for t in r["tests"])]
+    if (reason == "not scored") != (unscored == [len(runs) - 1]):
+        fail("summary.stopReason is %r; runs %r had a test without a score" % (reason, unscored))
+    if reason != "not scored" and len(runs) < AUTO_MIN_RUNS:
+        fail("%s after %d runs" % (reason, len(runs)))
+    if reason == "precise" and (relative is None or relative > AUTO_PRECISION):
+        fail("precise with the median's half-width %r" % relative)
+    if reason == "run cap" and len(runs) != AUTO_MAX_RUNS:
+        fail("run cap after %d runs" % len(runs))
 
 
 def check(doc, runs_wanted):
@@ -122,55 +173,6 @@ def check(doc, runs_wanted):
     return runs
 
 
-def check_outliers(runs):
-    """The marks: beyond three scaled MADs (1.4826 x MAD) of the median, or
-    of 1.2533 x the mean absolute deviation when MAD is 0."""
-    scores = [r["overallScore"] for r in runs]
-    median = statistics.median(scores)
-    deviations = [abs(x - median) for x in scores]
-    scale = 1.4826 * statistics.median(deviations)
-    if scale == 0:
-        scale = 1.2533 * statistics.mean(deviations)
-    for r, run in enumerate(runs):
-        far = scale > 0 and deviations[r] > 3 * scale
-        if run["outlier"] != far:
-            fail("runs[%d].outlier is %r for %r among %r" % (r, run["outlier"], scores[r], scores))
-
-
-def check_stop(summary, runs, runs_wanted):
-    reason = expect(summary, "stopReason", str, "summary")
-    interval = expect(summary, "medianInterval", dict, "summary", nullable=True)
-    median = summary["overallScore"]["median"]
-    if (interval is None) != (len(runs) < 2):
-        fail("summary.medianInterval is %r for %d runs" % (interval, len(runs)))
-    relative = None
-    if interval is not None:
-        low = expect(interval, "low", NUMBER, "summary.medianInterval")
-        high = expect(interval, "high", NUMBER, "summary.medianInterval")
-        relative = expect(interval, "relativeHalfWidth", NUMBER, "summary.medianInterval",
-                          nullable=True)
-        if not low <= median <= high or abs((median - low) - (high - median)) > 1e-6 * max(1, median):
-            fail("summary.medianInterval %r is not about the median %r" % (interval, median))
-        if (relative is None) != (median <= 0) or (
-                relative is not None and abs(relative * median - (high - median)) > 1e-6 * median):
-            fail("summary.medianInterval.relativeHalfWidth %r for %r" % (relative, interval))
-    if runs_wanted != "auto":
-        if reason != "fixed count":
-            fail("summary.stopReason is %r for --repeat %d" % (reason, runs_wanted))
-        return
-    if reason not in AUTO_STOP_REASONS:
-        fail("summary.stopReason is %r" % reason)
-    unscored = [i for i, r in enumerate(runs) if any(t["status"] != "scored" for t in r["tests"])]
-    if (reason == "not scored") != (unscored == [len(runs) - 1]):
-        fail("summary.stopReason is %r; runs %r had a test without a score" % (reason, unscored))
-    if reason != "not scored" and len(runs) < AUTO_MIN_RUNS:
-        fail("%s after %d runs" % (reason, len(runs)))
-    if reason == "precise" and (relative is None or relative > AUTO_PRECISION):
-        fail("precise with the median's half-width %r" % relative)
-    if reason == "run cap" and len(runs) != AUTO_MAX_RUNS:
-        fail("run cap after %d runs" % len(runs))
-
-
 def median_run(runs):
     order = sorted(range(len(runs)), key=lambda i: runs[i]["overallScore"])  # stable
     return runs[order[(len(order) - 1) // 2]]
@@ -194,9 +196,9 @@ def main():
         for i, t in enumerate(median["tests"]):
             if t["status"] == "scored" and report[13 + i] != "  %s : %s" % (t["label"], t["scoreText"]):
                 fail("report line %d is %r, the median run has %r" % (14 + i, report[13 + i], t))
-    print("results file: %d runs, overall %r, cv %.4f, stopped: %s" % (
-        len(runs), [r["overallScore"] for r in runs], doc["summary"]["overallScore"]["cv"],
-        doc["summary"]["stopReason"]))
+    print("results file: %d runs, overall %r, cv %.4f" % (
+        len(runs), [r["overallScore"] for r in runs], doc["summary"]["overallScore"]["cv"]))
+    print("stopped: %s" % doc["summary"]["stopReason"])
 
 
 if __name__ == "__main__":
