@@ -34,12 +34,17 @@ class BenchmarkApp {
     return false;
   }
 
-  // --run: the sequence right after the opening slide, `repeat` times,
-  // the report of the median run on standard output and, when asked, the
-  // results document. Returns the exit code.
-  int RunOnce(int repeat, const std::string& resultsFile) {
+  // --run: the sequence right after the opening slide, `repeat` times (or,
+  // with `untilPrecise`, as --repeat auto decides), the report of the
+  // median run on standard output and, when asked, the results document.
+  // Returns the exit code.
+  int RunOnce(int repeat, bool untilPrecise, const std::string& resultsFile) {
     MainDialog dialog(platform_, systemInfo_, scores_);
-    dialog.RunAndEnd(repeat);
+    if (untilPrecise) {
+      dialog.RunUntilPreciseAndEnd();
+    } else {
+      dialog.RunAndEnd(repeat);
+    }
     dialog.DoModal();
     const std::vector<SequenceRecord>& runs = dialog.completedRuns();
     if (runs.empty()) {
@@ -58,7 +63,9 @@ class BenchmarkApp {
     }
 
     int status = 0;
-    if (!resultsFile.empty() && !WriteResultsFile(resultsFile, runs)) status = 5;
+    if (!resultsFile.empty() && !WriteResultsFile(resultsFile, runs, dialog.stopReason())) {
+      status = 5;
+    }
     const int tests = static_cast<int>(std::size(kLayeredTestOrder));
     for (std::size_t i = 0; i < runs.size(); ++i) {
       int missing = 0;
@@ -86,9 +93,10 @@ class BenchmarkApp {
   }
 
  private:
-  bool WriteResultsFile(const std::string& path, const std::vector<SequenceRecord>& runs) {
+  bool WriteResultsFile(const std::string& path, const std::vector<SequenceRecord>& runs,
+                        StopReason stopReason) {
     const std::string document =
-        ResultsDocument(systemInfo_, platform_.facts().Desktop(), runs);
+        ResultsDocument(systemInfo_, platform_.facts().Desktop(), runs, stopReason);
     std::string error;
     if (platform_.files().WriteFileAtomically(path, document, error)) return true;
     std::fprintf(stderr, "quorvel: could not write the results file %s: %s\n", path.c_str(),
@@ -146,7 +154,9 @@ int BenchmarkMain(int argc, char** argv, const Backend& backend) {
   if (!platform) return 1;
   BenchmarkApp app(*platform);
   if (commandLine.action == CommandLine::Action::PrintFacts) return app.PrintFacts();
-  if (commandLine.runOnce) return app.RunOnce(commandLine.repeat, commandLine.resultsFile);
+  if (commandLine.runOnce) {
+    return app.RunOnce(commandLine.repeat, commandLine.repeatAuto, commandLine.resultsFile);
+  }
   app.InitInstance();
   return 0;
 }

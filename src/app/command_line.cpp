@@ -61,9 +61,13 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         value = args[++i];
       }
       if (name == "--repeat") {
-        if (!ParseRepeat(value, result.repeat)) {
-          return Failure("--repeat takes a number from 1 to " + std::to_string(kMaxRepeat) +
-                         ", not '" + value + "'");
+        if (value == "auto") {
+          result.repeatAuto = true;
+        } else if (ParseRepeat(value, result.repeat)) {
+          result.repeatAuto = false;
+        } else {
+          return Failure("--repeat takes 'auto' or a number from 1 to " +
+                         std::to_string(kMaxRepeat) + ", not '" + value + "'");
         }
         repeatGiven = true;
       } else if (name == "--sysroot") {
@@ -89,7 +93,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
 }
 
 std::string UsageText() {
-  return "Usage: quorvel [--sysroot DIR] [--run [--repeat N] [--results-file PATH] | --facts]\n"
+  return "Usage: quorvel [--sysroot DIR]\n"
+         "       quorvel [--sysroot DIR] --run [--repeat N|auto] [--results-file PATH]\n"
+         "       quorvel [--sysroot DIR] --facts\n"
          "       quorvel --help | --version\n"
          "\n"
          "Quorvel measures how fast the desktop moves and redraws translucent and\n"
@@ -102,6 +108,10 @@ std::string UsageText() {
          "                       test produced a score)\n"
          "  --repeat N           with --run: run the whole test N times (1 to 100) with\n"
          "                       the window up and print the report of the median run\n"
+         "  --repeat auto        with --run: as --repeat N, 3 runs at least and 20 at\n"
+         "                       most, until the median overall score is known to\n"
+         "                       within 2 % (95 % confidence) or 10 minutes have\n"
+         "                       passed; a run with a test without a score ends it\n"
          "  --results-file PATH  with --run: also write every run's figures and a\n"
          "                       summary to PATH as a JSON document\n"
          "  --facts              print the detected system facts as a JSON document\n"

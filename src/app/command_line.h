@@ -15,6 +15,7 @@ struct CommandLine {
   Action action = Action::RunDesktop;
   bool runOnce = false;  // --run: run the test right away, print the report, end
   int repeat = 1;        // --repeat N: sequences in one process (with --run)
+  bool repeatAuto = false;  // --repeat auto: until the median score is precise (with --run)
   std::string resultsFile;  // --results-file PATH: the JSON results (with --run)
   std::string sysroot;      // --sysroot DIR: the machine's files under DIR, not /
   std::string error;  // for Action::Error: what was wrong, for the user

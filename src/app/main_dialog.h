@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bench/benchmark_scores.h"
+#include "bench/repeat_until_precise.h"
 #include "bench/run_record.h"
 #include "dialog/dialog.h"
 #include "skin/owner_buttons.h"
@@ -32,7 +33,18 @@ class MainDialog : public Dialog {
   // Runs the test sequence `runs` times as soon as the opening slide ends,
   // the window staying up between the runs, then ends the dialog (the --run
   // mode of the command line).
-  void RunAndEnd(int runs) { runsBeforeEnd_ = runs; }
+  void RunAndEnd(int runs) {
+    runsBeforeEnd_ = runs;
+    untilPrecise_ = false;
+  }
+  // Runs the test sequence as RunAndEnd does until AutoRepeatStop says the
+  // runs are done (--repeat auto), then ends the dialog.
+  void RunUntilPreciseAndEnd() {
+    runsBeforeEnd_ = kAutoMaximumRuns;
+    untilPrecise_ = true;
+  }
+  // Why the runs of RunAndEnd or RunUntilPreciseAndEnd ended.
+  StopReason stopReason() const { return stopReason_; }
   // How many of the last run's tests produced a score (of four).
   int lastRunScoredTests() const { return lastRunScoredTests_; }
   bool sequenceCompleted() const { return sequenceCompleted_; }
@@ -88,6 +100,8 @@ class MainDialog : public Dialog {
   // Repaints the two results buttons and the content between the bands.
   void RepaintResults(const Rect& windowRect);
   void ToggleAdvicePanel();
+  // The runs of RunAndEnd or RunUntilPreciseAndEnd, one after another.
+  void RunBeforeEnd();
 
   SystemInfo& systemInfo_;
   BenchmarkScores& scores_;
@@ -98,6 +112,8 @@ class MainDialog : public Dialog {
   bool sequenceRunning_ = false;
   bool sequenceCompleted_ = false;
   int runsBeforeEnd_ = 0;  // 0: the desktop program, no runs of its own
+  bool untilPrecise_ = false;  // at most runsBeforeEnd_, until AutoRepeatStop ends them
+  StopReason stopReason_ = StopReason::FixedCount;
   int lastRunScoredTests_ = 0;
   std::vector<SequenceRecord> completedRuns_;
 };

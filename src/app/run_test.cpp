@@ -1,4 +1,6 @@
 // "Run Test": the four layered-window tests, the scores and the report.
+#include <optional>
+
 #include "app/main_dialog.h"
 #include "bench/layered_test_dialog.h"
 #include "bench/layered_tests.h"
@@ -56,6 +58,24 @@ void MainDialog::OnRunTest() {
   lastRunScoredTests_ = scored;
   sequenceCompleted_ = true;
   sequenceRunning_ = false;
+}
+
+void MainDialog::RunBeforeEnd() {
+  platform::Services& services = platform().services();
+  // The time cap of --repeat auto runs from the first run's start, on the
+  // millisecond tick (which may wrap: the difference still holds).
+  const std::uint32_t start = services.TickCount();
+  stopReason_ = StopReason::FixedCount;
+  for (int run = 0; run < runsBeforeEnd_; ++run) {
+    OnRunTest();
+    if (!untilPrecise_) continue;
+    const std::optional<StopReason> stop =
+        AutoRepeatStop(completedRuns_, services.TickCount() - start);
+    if (stop) {
+      stopReason_ = *stop;
+      return;
+    }
+  }
 }
 
 void MainDialog::RepaintResults(const Rect& r) {

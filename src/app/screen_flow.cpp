@@ -64,7 +64,7 @@ void MainDialog::SlideInStep() {
   Repaint();
 
   if (runsBeforeEnd_ > 0) {
-    for (int run = 0; run < runsBeforeEnd_; ++run) OnRunTest();
+    RunBeforeEnd();
     host().EndDialog(IDOK);
   }
 }

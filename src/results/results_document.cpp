@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "bench/score_precision.h"
 #include "bench/step_statistics.h"
 
 namespace quorvel {
@@ -123,7 +124,26 @@ void WriteTest(JsonWriter& json, const TestRecord& test) {
   json.EndObject();
 }
 
-void WriteSummary(JsonWriter& json, const std::vector<SequenceRecord>& runs) {
+// The median's 95 % confidence interval; null for fewer than two runs.
+void WriteMedianInterval(JsonWriter& json, const std::vector<double>& overall) {
+  const MedianInterval interval = MedianConfidenceInterval(overall);
+  if (!interval.known) {
+    json.Null();
+    return;
+  }
+  json.BeginObject();
+  json.Key("low").Number(interval.low);
+  json.Key("high").Number(interval.high);
+  if (interval.relativeKnown) {
+    json.Key("relativeHalfWidth").Number(interval.relativeHalfWidth);
+  } else {
+    json.Key("relativeHalfWidth").Null();
+  }
+  json.EndObject();
+}
+
+void WriteSummary(JsonWriter& json, const std::vector<SequenceRecord>& runs,
+                  StopReason stopReason) {
   std::vector<double> overall;
   // Per label, in the order the tests first appear.
   std::vector<std::string> labels;
@@ -138,8 +158,11 @@ void WriteSummary(JsonWriter& json, const std::vector<SequenceRecord>& runs) {
   }
   json.BeginObject();
   json.Key("runs").Int(static_cast<std::int64_t>(runs.size()));
+  json.Key("stopReason").String(StopReasonName(stopReason));
   json.Key("overallScore");
   WriteSpread(json, SpreadOf(overall));
+  json.Key("medianInterval");
+  WriteMedianInterval(json, overall);
   json.Key("tests").BeginObject();
   for (const std::string& label : labels) {
     const std::vector<double>& values = scores[label];
@@ -183,7 +206,7 @@ void WriteFacts(JsonWriter& json, const SystemInfo& info) {
 }
 
 std::string ResultsDocument(const SystemInfo& info, const platform::DesktopDescription& desktop,
-                            const std::vector<SequenceRecord>& runs) {
+                            const std::vector<SequenceRecord>& runs, StopReason stopReason) {
   JsonWriter json;
   json.BeginObject();
   json.Key("program").String("quorvel");
@@ -202,20 +225,25 @@ std::string ResultsDocument(const SystemInfo& info, const platform::DesktopDescr
   json.Key("frameDrawn").Bool(desktop.frameDrawn);
   json.EndObject();
 
+  std::vector<double> overall;
+  for (const SequenceRecord& run : runs) overall.push_back(run.overallScore);
+  const std::vector<bool> outliers = FarFromMedian(overall);
   json.Key("runs").BeginArray();
-  for (const SequenceRecord& run : runs) {
+  for (std::size_t r = 0; r < runs.size(); ++r) {
+    const SequenceRecord& run = runs[r];
     json.BeginObject();
     json.Key("tests").BeginArray();
     for (const TestRecord& test : run.tests) WriteTest(json, test);
     json.EndArray();
     json.Key("layeredScore").Int(run.layeredScore);
     json.Key("overallScore").Int(run.overallScore);
+    json.Key("outlier").Bool(outliers[r]);
     json.EndObject();
   }
   json.EndArray();
 
   json.Key("summary");
-  WriteSummary(json, runs);
+  WriteSummary(json, runs, stopReason);
   json.EndObject();
   return json.text();
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/repeat_until_precise.h"
 #include "bench/run_record.h"
 #include "platform/facts.h"
 #include "sysinfo/system_info.h"
@@ -16,7 +17,10 @@ namespace quorvel {
 // The `facts` object: the detected facts as the screens show them.
 void WriteFacts(text::JsonWriter& json, const SystemInfo& info);
 
+// `stopReason` is why the runs ended (summary.stopReason): a fixed count
+// unless --repeat auto ended them.
 std::string ResultsDocument(const SystemInfo& info, const platform::DesktopDescription& desktop,
-                            const std::vector<SequenceRecord>& runs);
+                            const std::vector<SequenceRecord>& runs,
+                            StopReason stopReason = StopReason::FixedCount);
 
 }  // namespace quorvel

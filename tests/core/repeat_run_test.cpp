@@ -39,11 +39,14 @@ class RepeatRunTest : public ::testing::Test {
     };
   }
 
-  // Each run k moves the counter `perMove[k]` ticks a move.
-  int Main(std::vector<std::string> args, std::vector<std::int64_t> perMove) {
-    platform.onMove = [this, perMove](fake::FakeDialogHost& w, int) {
+  // Run k moves the counter `perMove[k % perMove.size()]` ticks a move, and
+  // every move moves the millisecond tick `tickPerMove` on.
+  int Main(std::vector<std::string> args, std::vector<std::int64_t> perMove,
+           std::uint32_t tickPerMove = 0) {
+    platform.onMove = [this, perMove, tickPerMove](fake::FakeDialogHost& w, int) {
       const std::size_t run = static_cast<std::size_t>(w.showing) / 4;
-      platform.counterPerMove = perMove[run < perMove.size() ? run : perMove.size() - 1];
+      platform.counterPerMove = perMove[run % perMove.size()];
+      platform.fakeServices.tick += tickPerMove;
     };
     args.insert(args.begin(), "quorvel");
     std::vector<char*> argv;
@@ -118,10 +121,102 @@ TEST_F(RepeatRunTest, ResultsFileHoldsEveryRunAndTheSummary) {
            "\"mean\": 66,",
            "\"stddev\": 22,",
            "\"cv\": 0.3333333333",
+           "\"stopReason\": \"fixed count\"",
+           "\"outlier\": false",
+           // Sample deviation 31.11, t(0.975, 1) 12.706: 66 +- 350.3.
+           "\"low\": -284.3",
+           "\"high\": 416.3",
+           "\"relativeHalfWidth\": 5.30",
        }) {
     EXPECT_NE(json.find(expected), std::string::npos) << expected << "\n" << json;
   }
   EXPECT_EQ(json.back(), '\n');
+}
+
+// The value of each `"key": value` in the document, in order.
+std::vector<std::string> ValuesOf(const std::string& json, const std::string& key) {
+  std::vector<std::string> values;
+  const std::string marker = "\"" + key + "\": ";
+  for (std::size_t at = json.find(marker); at != std::string::npos; at = json.find(marker, at)) {
+    at += marker.size();
+    values.push_back(json.substr(at, json.find_first_of(",\n", at) - at));
+  }
+  return values;
+}
+
+// The runs' "outlier" marks as a picture, a run a character: 'x' marked, '.' not.
+std::string OutlierMarks(const std::string& json) {
+  std::string marks;
+  for (const std::string& value : ValuesOf(json, "outlier")) marks += value == "true" ? 'x' : '.';
+  return marks;
+}
+
+TEST_F(RepeatRunTest, AutoRepeatStopsForEachReason) {
+  // Ticks a move and the overall score they give: 100: 888, 104: 854,
+  // 200: 444.
+  struct Case {
+    const char* what;
+    std::vector<std::int64_t> perMove;  // cycled over the runs
+    std::uint32_t tickPerMove;
+    const char* stopReason;
+    const char* overall;   // the report's last line: the median run's
+    const char* outliers;  // one mark a run
+  } cases[] = {
+      // No spread: MAD and the mean deviation are 0, nothing is marked.
+      {"precise after three", {100}, 0, "\"precise\"", "888", "..."},
+      // 888 854 888 ...: the interval's half-width falls from 6.9 % of the
+      // median at three runs to 2.06 % at six and 1.7 % at seven. MAD is 0,
+      // so the scale is 1.2533 x the mean deviation, 34 / 7: 854 lies beyond
+      // three of it.
+      {"precise after seven, MAD 0", {100, 104, 100, 100, 100, 100, 100}, 0, "\"precise\"",
+       "888", ".x....."},
+      // 888 444 ...: 2 % is never reached; MAD 222, nothing is marked.
+      {"run cap", {100, 200}, 0, "\"run cap\"", "444", "...................."},
+      // 147 s a run: 588 s after four runs, 735 s after five.
+      {"time cap", {100, 200}, 40, "\"time cap\"", "888", "....."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    platform.dialogSystem.runs.clear();
+    const std::vector<std::string> args = {"--run", "--repeat", "auto", "--results-file", "r.json"};
+    EXPECT_EQ(Main(args, c.perMove, c.tickPerMove), 0) << err;
+    const int runs = static_cast<int>(std::string(c.outliers).size());
+    EXPECT_EQ(TestWindows(), 4 * runs);
+    const std::string json = platform.fakeFiles.files["r.json"];
+    EXPECT_EQ(ValuesOf(json, "runs").back(), std::to_string(runs));
+    EXPECT_EQ(ValuesOf(json, "stopReason"), std::vector<std::string>{c.stopReason});
+    EXPECT_EQ(OutlierMarks(json), c.outliers);
+    EXPECT_EQ(ValuesOf(json, "relativeHalfWidth").size(), 1u) << json;
+    const std::string last = std::string("Overall Benchmark Score : ") + c.overall + "\n";
+    EXPECT_EQ(out.rfind(last), out.size() - last.size()) << out;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 21) << out;
+  }
+}
+
+TEST_F(RepeatRunTest, AutoRepeatMarksARunFarFromTheMedianAndKeepsIt) {
+  // 888 880 897 (100, 101, 99 ticks a move), 740 (120) in the fourth run,
+  // then 880 897 888 ... again: MAD 8, so three scaled MADs are 35.6 and
+  // only 740 lies beyond them. It still counts, and keeps the interval
+  // wider than 2 % up to the run cap.
+  std::vector<std::int64_t> perMove = {100, 101, 99, 120, 101, 99};
+  for (int run = 6; run < 20; ++run) perMove.push_back(perMove[run % 3]);
+  EXPECT_EQ(Main({"--run", "--repeat", "auto", "--results-file", "r.json"}, perMove), 0) << err;
+  const std::string& json = platform.fakeFiles.files["r.json"];
+  EXPECT_EQ(OutlierMarks(json), "...x................");
+  EXPECT_EQ(ValuesOf(json, "stopReason"), std::vector<std::string>{"\"run cap\""});
+  EXPECT_EQ(ValuesOf(json, "min").back(), "740") << json;  // the summary's
+  EXPECT_NE(out.find("Overall Benchmark Score : 888\n"), std::string::npos) << out;
+}
+
+TEST_F(RepeatRunTest, AutoRepeatEndsAtOnceWhenATestHasNoScore) {
+  platform.layeredWorks = false;
+  EXPECT_EQ(Main({"--run", "--repeat", "auto", "--results-file", "r.json"}, {1000}), 4);
+  EXPECT_EQ(TestWindows(), 4);
+  EXPECT_NE(err.find("4 of the 4 tests produced no score"), std::string::npos) << err;
+  const std::string& json = platform.fakeFiles.files["r.json"];
+  EXPECT_EQ(ValuesOf(json, "stopReason"), std::vector<std::string>{"\"not scored\""});
+  EXPECT_EQ(ValuesOf(json, "medianInterval"), std::vector<std::string>{"null"});  // one run
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 21) << out;
 }
 
 TEST_F(RepeatRunTest, TestsWithoutAScoreInAnyRunGiveAFailingStatus) {
@@ -146,7 +241,11 @@ TEST(RepeatOptions, BadValuesAreRefusedWithExitTwo) {
     std::vector<std::string> args;
     const char* message;
   } cases[] = {
-      {{"--run", "--repeat", "0"}, "from 1 to 100, not '0'"},
+      {{"--run", "--repeat", "0"}, "'auto' or a number from 1 to 100, not '0'"},
+      {{"--run", "--repeat", "Auto"}, "not 'Auto'"},
+      {{"--run", "--repeat=auto3"}, "not 'auto3'"},
+      {{"--run", "--repeat", "automatic"}, "not 'automatic'"},
+      {{"--repeat", "auto"}, "--repeat works only with --run"},
       {{"--run", "--repeat", "101"}, "not '101'"},
       {{"--run", "--repeat", "-3"}, "not '-3'"},
       {{"--run", "--repeat", "2x"}, "not '2x'"},
@@ -165,6 +264,12 @@ TEST(RepeatOptions, BadValuesAreRefusedWithExitTwo) {
   EXPECT_EQ(ok.action, CommandLine::Action::RunDesktop);
   EXPECT_EQ(ok.repeat, 100);
   EXPECT_EQ(ok.resultsFile, "a b");
+  EXPECT_FALSE(ok.repeatAuto);
+  // The last --repeat counts.
+  EXPECT_TRUE(ParseCommandLine({"--run", "--repeat", "5", "--repeat=auto"}).repeatAuto);
+  const CommandLine number = ParseCommandLine({"--run", "--repeat=auto", "--repeat", "7"});
+  EXPECT_FALSE(number.repeatAuto);
+  EXPECT_EQ(number.repeat, 7);
 }
 
 TEST(JsonWriter, TextsAreEscapedAndTurnedIntoUtf8) {

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Checks a results file of `quorvel --run --results-file` against the keys
 and types the README documents. Usage: check_results.py FILE RUNS [REPORT]
+RUNS is the number of runs of --repeat N, or "auto" for --repeat auto.
 Exits non-zero with a message on the first difference. With REPORT (the
 report the program printed), also checks that it is the median run's.
 QUORVEL_EXPECT_SHOWN, where set, names what every run's four tests must
@@ -38,6 +39,61 @@ def expect(obj, key, types, where, nullable=False):
     return value
 
 
+def check_outliers(runs):
+    """The marks: beyond three scaled MADs (1.4826 x MAD) of the median, or
+    of 1.2533 x the mean absolute deviation when MAD is 0."""
+    from statistics import mean, median
+    scores = [r["overallScore"] for r in runs]
+    middle = median(scores)
+    deviations = [abs(x - middle) for x in scores]
+    scale = 1.4826 * median(deviations)
+    if scale == 0:
+        scale = 1.2533 * mean(deviations)
+    for r, run in enumerate(runs):
+        far = scale > 0 and deviations[r] > 3 * scale
+        if run["outlier"] != far:
+            fail("runs[%d].outlier is %r for %r among %r" % (r, run["outlier"], scores[r], scores))
+
+
+# summary.stopReason: "fixed count" for --repeat N, one of the others for auto.
+AUTO_STOP_REASONS = ("precise", "run cap", "time cap", "not scored")
+AUTO_MIN_RUNS, AUTO_MAX_RUNS, AUTO_PRECISION = 3, 20, 0.02
+
+
+def check_stop(summary, runs, runs_wanted):
+    reason = expect(summary, "stopReason", str, "summary")
+    interval = expect(summary, "medianInterval", dict, "summary", nullable=True)
+    median = summary["overallScore"]["median"]
+    if (interval is None) != (len(runs) < 2):
+        fail("summary.medianInterval is %r for %d runs" % (interval, len(runs)))
+    relative = None
+    if interval is not None:
+        low = expect(interval, "low", NUMBER, "summary.medianInterval")
+        high = expect(interval, "high", NUMBER, "summary.medianInterval")
+        relative = expect(interval, "relativeHalfWidth", NUMBER, "summary.medianInterval",
+                          nullable=True)
+        if not low <= median <= high or abs((median - low) - (high - median)) > 1e-6 * max(1, median):
+            fail("summary.medianInterval %r is not about the median %r" % (interval, median))
+        if (relative is None) != (median <= 0) or (
+                relative is not None and abs(relative * median - (high - median)) > 1e-6 * median):
+            fail("summary.medianInterval.relativeHalfWidth %r for %r" % (relative, interval))
+    if runs_wanted != "auto":
+        if reason != "fixed count":
+            fail("summary.stopReason is %r for --repeat %d" % (reason, runs_wanted))
+        return
+    if reason not in AUTO_STOP_REASONS:
+        fail("summary.stopReason is %r" % reason)
+    unscored = [i for i, r in enumerate(runs) if any(t["status"] != "scored" for t in r["tests"])]
+    if (reason == "not scored") != (unscored == [len(runs) - 1]):
+        fail("summary.stopReason is %r; runs %r had a test without a score" % (reason, unscored))
+    if reason != "not scored" and len(runs) < AUTO_MIN_RUNS:
+        fail("%s after %d runs" % (reason, len(runs)))
+    if reason == "precise" and (relative is None or relative > AUTO_PRECISION):
+        fail("precise with the median's half-width %r" % relative)
+    if reason == "run cap" and len(runs) != AUTO_MAX_RUNS:
+        fail("run cap after %d runs" % len(runs))
+
+
 def check(doc, runs_wanted):
     expect(doc, "program", str, "document")
     if doc["program"] != "quorvel":
@@ -57,7 +113,10 @@ def check(doc, runs_wanted):
     expect(desktop, "frameDrawn", bool, "desktop")
 
     runs = expect(doc, "runs", list, "document")
-    if len(runs) != runs_wanted:
+    if runs_wanted == "auto":
+        if not 1 <= len(runs) <= AUTO_MAX_RUNS:
+            fail("%d runs, not 1 to %d" % (len(runs), AUTO_MAX_RUNS))
+    elif len(runs) != runs_wanted:
         fail("%d runs, not %d" % (len(runs), runs_wanted))
     for r, run in enumerate(runs):
         where = "runs[%d]" % r
@@ -122,9 +181,11 @@ def check(doc, runs_wanted):
         overall = expect(run, "overallScore", int, where)
         if layered != int(total) or overall != layered:
             fail("%s: scores %d/%d, the tests add up to %r" % (where, layered, overall, total))
+        expect(run, "outlier", bool, where)
+    check_outliers(runs)
 
     summary = expect(doc, "summary", dict, "document")
-    if expect(summary, "runs", int, "summary") != runs_wanted:
+    if expect(summary, "runs", int, "summary") != len(runs):
         fail("summary.runs is %r" % summary["runs"])
     spread = expect(summary, "overallScore", dict, "summary")
     for key in ("median", "mean", "min", "max", "stddev", "cv"):
@@ -132,6 +193,7 @@ def check(doc, runs_wanted):
     scores = sorted(r["overallScore"] for r in runs)
     if spread["min"] != scores[0] or spread["max"] != scores[-1]:
         fail("summary min/max %r/%r, runs %r" % (spread["min"], spread["max"], scores))
+    check_stop(summary, runs, runs_wanted)
     per_test = expect(summary, "tests", dict, "summary")
     for label in TESTS:
         entry = expect(per_test, label, dict, "summary.tests")
@@ -155,7 +217,8 @@ def median_run(runs):
 
 
 def main():
-    path, runs_wanted = sys.argv[1], int(sys.argv[2])
+    path, runs_wanted = sys.argv[1], sys.argv[2]
+    runs_wanted = runs_wanted if runs_wanted == "auto" else int(runs_wanted)
     try:
         with open(path, "rb") as f:
             doc = json.loads(f.read().decode("utf-8"))
@@ -178,6 +241,7 @@ def main():
         check_shown(runs, wanted.split(","))
     print("results file: %d runs, overall %r, cv %.4f" % (
         len(runs), [r["overallScore"] for r in runs], doc["summary"]["overallScore"]["cv"]))
+    print("stopped: %s" % doc["summary"]["stopReason"])
 
 
 if __name__ == "__main__":

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # `quorvel --run --repeat 3 --results-file F`: three whole sequences in one
 # process, the median run's 21-line report on standard output, and a JSON
-# results file whose keys and figures are as the README documents them.
+# results file whose keys and figures are as the README documents them;
+# then the same with `--repeat auto`, which ends for any of its documented
+# reasons (on a quiet bare display usually "precise" after a few runs).
 PROGRAM="$1"
 . "$(dirname "$0")/lib.sh"
 
@@ -22,6 +24,17 @@ lines="$(tr -d '\r' < "$out" | wc -l)"
 [ -f "$results" ] || fail "no results file at $results"
 /usr/bin/python3 "$(dirname "$0")/check_results.py" "$results" 3 "$out" || exit 1
 grep -q "\"backend\": \"$backend\"" "$results" || fail "the results file does not name the $backend backend"
+
+# --repeat auto: 3 to 20 runs (about 4 s each here, so at most a minute and
+# a half); the time cap of 10 minutes is the fake clock's to test.
+rm -f "$results"
+start_program --run --repeat auto --results-file "$target" > "$out"
+wait_for_exit 240
+[ "$EXIT_CODE" = "0" ] || fail "--run --repeat auto gave exit code $EXIT_CODE"
+lines="$(tr -d '\r' < "$out" | wc -l)"
+[ "$lines" = "21" ] || fail "the report of --repeat auto has $lines lines, not 21"
+[ -f "$results" ] || fail "no results file of --repeat auto at $results"
+/usr/bin/python3 "$(dirname "$0")/check_results.py" "$results" auto "$out" || exit 1
 
 # A results file that cannot be written: reported, non-zero, the report still printed.
 unwritable="$artifacts/no-such-folder/r.json"
