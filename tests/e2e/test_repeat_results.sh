@@ -26,15 +26,19 @@ lines="$(tr -d '\r' < "$out" | wc -l)"
 grep -q "\"backend\": \"$backend\"" "$results" || fail "the results file does not name the $backend backend"
 
 # --repeat auto: 3 to 20 runs (about 4 s each here, so at most a minute and
-# a half); the time cap of 10 minutes is the fake clock's to test.
-rm -f "$results"
-start_program --run --repeat auto --results-file "$target" > "$out"
-wait_for_exit 240
-[ "$EXIT_CODE" = "0" ] || fail "--run --repeat auto gave exit code $EXIT_CODE"
-lines="$(tr -d '\r' < "$out" | wc -l)"
-[ "$lines" = "21" ] || fail "the report of --repeat auto has $lines lines, not 21"
-[ -f "$results" ] || fail "no results file of --repeat auto at $results"
-/usr/bin/python3 "$(dirname "$0")/check_results.py" "$results" auto "$out" || exit 1
+# a half); the time cap of 10 minutes is the fake clock's to test. A
+# sanitizer build's runs take several times as long and add nothing the
+# plain build's do not show, so it leaves this part out.
+if [ "${QUORVEL_SANITIZED:-OFF}" != "ON" ]; then
+  rm -f "$results"
+  start_program --run --repeat auto --results-file "$target" > "$out"
+  wait_for_exit 400
+  [ "$EXIT_CODE" = "0" ] || fail "--run --repeat auto gave exit code $EXIT_CODE"
+  lines="$(tr -d '\r' < "$out" | wc -l)"
+  [ "$lines" = "21" ] || fail "the report of --repeat auto has $lines lines, not 21"
+  [ -f "$results" ] || fail "no results file of --repeat auto at $results"
+  /usr/bin/python3 "$(dirname "$0")/check_results.py" "$results" auto "$out" || exit 1
+fi
 
 # A results file that cannot be written: reported, non-zero, the report still printed.
 unwritable="$artifacts/no-such-folder/r.json"
