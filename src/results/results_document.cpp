@@ -1,9 +1,6 @@
 #include "results/results_document.h"
 
-#include <map>
-
-#include "bench/score_precision.h"
-#include "bench/step_statistics.h"
+#include "bench/run_figures.h"
 
 namespace quorvel {
 namespace {
@@ -30,17 +27,16 @@ void WriteSpread(JsonWriter& json, const Spread& s) {
   json.EndObject();
 }
 
-void WriteFrames(JsonWriter& json, const platform::FrameReport& frames) {
-  if (!frames.reported) {
+void WriteFrames(JsonWriter& json, const TestFigures& f) {
+  if (!f.framesReported) {
     json.Null();
     return;
   }
-  const StepStatistics latency = SummariseSteps(frames.latencyNs, 1'000'000'000);
   json.BeginObject();
-  json.Key("drawn").Int(frames.drawn);
+  json.Key("drawn").Int(f.framesDrawn);
   json.Key("latencyMicroseconds").BeginObject();
-  json.Key("p50").Number(latency.p50);
-  json.Key("p99").Number(latency.p99);
+  json.Key("p50").Number(f.frameLatency.p50);
+  json.Key("p99").Number(f.frameLatency.p99);
   json.EndObject();
   json.EndObject();
 }
@@ -82,7 +78,7 @@ void WriteSchedule(JsonWriter& json, const platform::StepsSchedule& s) {
   json.EndObject();
 }
 
-void WriteTest(JsonWriter& json, const TestRecord& test) {
+void WriteTest(JsonWriter& json, const TestRecord& test, const TestFigures& figures) {
   json.BeginObject();
   json.Key("label").String(test.label);
   json.Key("status").String(StatusName(test.status));
@@ -97,10 +93,10 @@ void WriteTest(JsonWriter& json, const TestRecord& test) {
     json.Key("score").Null();
   }
   json.Key("steps").Int(static_cast<std::int64_t>(test.stepTicks.size()));
-  if (test.stepTicks.empty()) {
+  if (!figures.stepped) {
     json.Key("stepMicroseconds").Null();
   } else {
-    const StepStatistics s = SummariseSteps(test.stepTicks, test.frequency);
+    const StepStatistics& s = figures.steps;
     json.Key("stepMicroseconds").BeginObject();
     json.Key("min").Number(s.min);
     json.Key("p50").Number(s.p50);
@@ -110,7 +106,7 @@ void WriteTest(JsonWriter& json, const TestRecord& test) {
     json.EndObject();
   }
   json.Key("compositorFrames");
-  WriteFrames(json, test.frames);
+  WriteFrames(json, figures);
   // Read back only after a scored test's steps: a test that did not run
   // showed nothing to judge.
   json.Key("schedule");
@@ -125,8 +121,7 @@ void WriteTest(JsonWriter& json, const TestRecord& test) {
 }
 
 // The median's 95 % confidence interval; null for fewer than two runs.
-void WriteMedianInterval(JsonWriter& json, const std::vector<double>& overall) {
-  const MedianInterval interval = MedianConfidenceInterval(overall);
+void WriteMedianInterval(JsonWriter& json, const MedianInterval& interval) {
   if (!interval.known) {
     json.Null();
     return;
@@ -142,38 +137,24 @@ void WriteMedianInterval(JsonWriter& json, const std::vector<double>& overall) {
   json.EndObject();
 }
 
-void WriteSummary(JsonWriter& json, const std::vector<SequenceRecord>& runs,
+void WriteSummary(JsonWriter& json, std::size_t runs, const RunsFigures& figures,
                   StopReason stopReason) {
-  std::vector<double> overall;
-  // Per label, in the order the tests first appear.
-  std::vector<std::string> labels;
-  std::map<std::string, std::vector<double>> scores;
-  for (const SequenceRecord& run : runs) {
-    overall.push_back(run.overallScore);
-    for (const TestRecord& test : run.tests) {
-      if (scores.find(test.label) == scores.end()) labels.push_back(test.label);
-      std::vector<double>& values = scores[test.label];
-      if (test.status == TestStatus::Scored) values.push_back(test.score);
-    }
-  }
   json.BeginObject();
-  json.Key("runs").Int(static_cast<std::int64_t>(runs.size()));
+  json.Key("runs").Int(static_cast<std::int64_t>(runs));
   json.Key("stopReason").String(StopReasonName(stopReason));
   json.Key("overallScore");
-  WriteSpread(json, SpreadOf(overall));
+  WriteSpread(json, figures.overall);
   json.Key("medianInterval");
-  WriteMedianInterval(json, overall);
+  WriteMedianInterval(json, figures.interval);
   json.Key("tests").BeginObject();
-  for (const std::string& label : labels) {
-    const std::vector<double>& values = scores[label];
-    json.Key(label).BeginObject();
-    if (values.empty()) {
+  for (const LabelFigures& label : figures.labels) {
+    json.Key(label.label).BeginObject();
+    if (!label.scored) {
       json.Key("median").Null();
       json.Key("cv").Null();
     } else {
-      const Spread s = SpreadOf(values);
-      json.Key("median").Number(s.median);
-      json.Key("cv").Number(s.cv);
+      json.Key("median").Number(label.median);
+      json.Key("cv").Number(label.cv);
     }
     json.EndObject();
   }
@@ -225,25 +206,25 @@ std::string ResultsDocument(const SystemInfo& info, const platform::DesktopDescr
   json.Key("frameDrawn").Bool(desktop.frameDrawn);
   json.EndObject();
 
-  std::vector<double> overall;
-  for (const SequenceRecord& run : runs) overall.push_back(run.overallScore);
-  const std::vector<bool> outliers = FarFromMedian(overall);
+  const RunsFigures figures = ComputeRunsFigures(runs);
   json.Key("runs").BeginArray();
   for (std::size_t r = 0; r < runs.size(); ++r) {
     const SequenceRecord& run = runs[r];
     json.BeginObject();
     json.Key("tests").BeginArray();
-    for (const TestRecord& test : run.tests) WriteTest(json, test);
+    for (std::size_t t = 0; t < run.tests.size(); ++t) {
+      WriteTest(json, run.tests[t], figures.tests[r][t]);
+    }
     json.EndArray();
     json.Key("layeredScore").Int(run.layeredScore);
     json.Key("overallScore").Int(run.overallScore);
-    json.Key("outlier").Bool(outliers[r]);
+    json.Key("outlier").Bool(figures.outliers[r]);
     json.EndObject();
   }
   json.EndArray();
 
   json.Key("summary");
-  WriteSummary(json, runs, stopReason);
+  WriteSummary(json, runs.size(), figures, stopReason);
   json.EndObject();
   return json.text();
 }
