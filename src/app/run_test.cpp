@@ -1,11 +1,10 @@
-// "Run Test": the four layered-window tests, the scores and the report.
+// "Run Test": the cross-fade to the results screen, the test sequence
+// (bench/test_sequence), and the scores and report it leaves.
 #include <optional>
 
 #include "app/main_dialog.h"
-#include "bench/layered_test_dialog.h"
-#include "bench/layered_tests.h"
 #include "bench/report.h"
-#include "bench/score_text.h"
+#include "bench/test_sequence.h"
 #include "platform/resource_ids.h"
 
 namespace quorvel {
@@ -28,25 +27,13 @@ void MainDialog::OnRunTest() {
   UpdateData(false);
   services.SetCursorPos(r.right, r.bottom - 80);
 
-  LayeredTestDialog test(platform(), scores_);
-  scores_.scoreTotal = 0.0;
   const std::string head = ReportHead(systemInfo_);
-  scores_.layeredSection = kLayeredSectionStart;
-  int scored = 0;
-  SequenceRecord record;
-  for (int index : kLayeredTestOrder) {
-    scores_.layeredTestIndex = index;
-    test.DoModal();
-    if (test.lastOutcome() == LayeredTestDialog::Outcome::Scored) ++scored;
-    record.tests.push_back(test.lastRecord());
-    services.Sleep(500);
-  }
+  SequenceRecord record = RunTestSequence(platform(), scores_);
 
   skin_.scoreText.text = CompleteLayeredSection(scores_);
   resultsText = head + scores_.layeredSection;
-  record.layeredScore = TruncatedValue(scores_.scoreTotal);
-  record.overallScore = TruncatedValue(scores_.scoreTotal);
   record.resultsText = resultsText;
+  lastRunScoredTests_ = ScoredTests(record);
   completedRuns_.push_back(std::move(record));
   host().SetFocus();
 
@@ -55,7 +42,6 @@ void MainDialog::OnRunTest() {
   RepaintResults(r);
   UpdateData(false);
 
-  lastRunScoredTests_ = scored;
   sequenceCompleted_ = true;
   sequenceRunning_ = false;
 }
