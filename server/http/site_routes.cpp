@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 
 #include "http/bounded_server.h"
+#include "http/client_address.h"
 #include "site/upload_protocol.h"
 #include "pages/comparison.h"
 #include "pages/html.h"
@@ -68,25 +68,25 @@ void TakeUpload(const httplib::Request& req, httplib::Response& res, ResultStore
     res.set_content(parsed.reason + "\n", kText);
     return;
   }
-  // Counting an address's recent uploads and adding one happen as one step,
-  // so that parallel uploads from one address cannot pass the limit together.
-  static std::mutex limitMutex;
-  std::unique_lock<std::mutex> limitLock(limitMutex, std::defer_lock);
-  if (settings.uploadsPerMinute > 0) limitLock.lock();
   const std::int64_t now = settings.now();
+  const std::string sender = ClientAddress(req, settings.trustedProxies);
+  // The address's recent uploads are counted in the upload's own
+  // transaction: parallel uploads from one address, through this server or
+  // another on the same database, cannot pass the limit together.
+  SenderLimit limit;
+  if (settings.uploadsPerMinute > 0) limit = SenderLimit{now - 59, settings.uploadsPerMinute};
   std::string error;
-  if (settings.uploadsPerMinute > 0) {
-    std::int64_t recent = 0;
-    if (!store.CountFrom(req.remote_addr, now - 59, recent, error)) return DatabaseDown(res, error);
-    if (recent >= settings.uploadsPerMinute) {
-      res.status = 429;
-      res.set_header("Retry-After", "60");
-      res.set_content("too many uploads from this address; try again in a minute\n", kText);
-      return;
-    }
-  }
   std::int64_t id = 0;
-  if (!store.Add(parsed.upload, req.remote_addr, now, id, error)) return DatabaseDown(res, error);
+  bool limited = false;
+  if (!store.Add(parsed.upload, sender, now, limit, limited, id, error)) {
+    return DatabaseDown(res, error);
+  }
+  if (limited) {
+    res.status = 429;
+    res.set_header("Retry-After", "60");
+    res.set_content("too many uploads from this address; try again in a minute\n", kText);
+    return;
+  }
   res.set_content("OK " + std::to_string(id) + "\n", kText);
 }
 
@@ -96,7 +96,7 @@ void ComparisonPage(const httplib::Request& req, httplib::Response& res, ResultS
   request.filter = FilterOf(req);
   // A page number that is not one shows the first page.
   request.page = NumberParam(req, "page", 1, 1, 999999999999).value_or(1);
-  request.sender = req.remote_addr;
+  request.sender = ClientAddress(req, settings.trustedProxies);
   request.now = settings.now();
   Comparison comparison;
   std::string error;
@@ -120,7 +120,8 @@ void ResultPage(const httplib::Request& req, httplib::Response& res, ResultStore
   res.set_content(RenderResultPage(*result), kHtml);
 }
 
-void ApiResults(const httplib::Request& req, httplib::Response& res, ResultStore& store) {
+void ApiResults(const httplib::Request& req, httplib::Response& res, ResultStore& store,
+                ScoreSummary& summary) {
   const std::optional<std::int64_t> limit = NumberParam(req, "limit", kDefaultApiLimit, 1, kMaxApiLimit);
   const std::optional<std::int64_t> offset = NumberParam(req, "offset", 0, 0, 999999999999);
   if (!limit || !offset) {
@@ -129,13 +130,14 @@ void ApiResults(const httplib::Request& req, httplib::Response& res, ResultStore
     return;
   }
   const ResultFilter filter = FilterOf(req);
-  std::int64_t count = 0;
+  ScoreSummary::View view;
   std::vector<StoredResult> results;
   std::string error;
-  if (!store.Count(filter, count, error) || !store.Top(filter, *limit, *offset, results, error)) {
+  if (!summary.Current(store, filter, view, error) ||
+      !store.Top(filter, summary.StartOf(filter, *offset), *limit, results, error)) {
     return DatabaseDown(res, error);
   }
-  res.set_content(ResultsJson(count, results), "application/json");
+  res.set_content(ResultsJson(view.matching, results), "application/json");
 }
 
 thread_local std::chrono::steady_clock::time_point requestStart;
@@ -151,12 +153,12 @@ void InstallRoutes(httplib::Server& server, ResultStore& store, SiteSettings set
              [&store, settings](const httplib::Request& req, httplib::Response& res) {
                TakeUpload(req, res, store, settings);
              });
-  auto summary = std::make_shared<ScoreSummary>();
+  auto summary = std::make_shared<ScoreSummary>(kAdaptersShown);
   {
     // Read once now, so that the first visitor does not wait for all of it.
-    ScoreSummary::Figures ignored;
+    ScoreSummary::View ignored;
     std::string error;
-    summary->Current(store, kAdaptersShown, ignored, error);
+    summary->Current(store, ResultFilter{}, ignored, error);
   }
   server.Get(kComparisonPagePath,
              [&store, summary, settings](const httplib::Request& req, httplib::Response& res) {
@@ -165,8 +167,8 @@ void InstallRoutes(httplib::Server& server, ResultStore& store, SiteSettings set
   server.Get(R"(/result/(\d+))", [&store](const httplib::Request& req, httplib::Response& res) {
     ResultPage(req, res, store);
   });
-  server.Get("/api/results", [&store](const httplib::Request& req, httplib::Response& res) {
-    ApiResults(req, res, store);
+  server.Get("/api/results", [&store, summary](const httplib::Request& req, httplib::Response& res) {
+    ApiResults(req, res, store, *summary);
   });
   server.set_error_handler([](const httplib::Request&, httplib::Response& res) {
     if (res.body.empty()) {
@@ -180,12 +182,13 @@ void InstallRoutes(httplib::Server& server, ResultStore& store, SiteSettings set
       });
 }
 
-void InstallRequestLog(httplib::Server& server) {
+void InstallRequestLog(httplib::Server& server, std::vector<std::string> trustedProxies) {
   server.set_pre_routing_handler([](const httplib::Request&, httplib::Response&) {
     requestStart = std::chrono::steady_clock::now();
     return httplib::Server::HandlerResponse::Unhandled;
   });
-  server.set_logger([](const httplib::Request& req, const httplib::Response& res) {
+  server.set_logger([trustedProxies = std::move(trustedProxies)](const httplib::Request& req,
+                                                                const httplib::Response& res) {
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - requestStart)
             .count();
@@ -195,7 +198,8 @@ void InstallRequestLog(httplib::Server& server) {
       if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
     }
     char line[512];
-    std::snprintf(line, sizeof line, "%s %s %s %s %d %zu %.1fms\n", when.c_str(), req.remote_addr.c_str(),
+    const std::string client = ClientAddress(req, trustedProxies);
+    std::snprintf(line, sizeof line, "%s %s %s %s %d %zu %.1fms\n", when.c_str(), client.c_str(),
                   req.method.c_str(), path.c_str(), res.status, res.body.size(), ms);
     std::fputs(line, stderr);
   });

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "storage/result_store.h"
 
@@ -17,6 +19,9 @@ struct SiteSettings {
   std::int64_t uploadsPerMinute = 10;
   // Seconds since 1970; tests give a clock of their own.
   std::function<std::int64_t()> now;
+  // The proxies (canonical addresses) whose X-Forwarded-For names the
+  // client, for the upload limit and the highlight; none by default.
+  std::vector<std::string> trustedProxies;
 };
 
 constexpr std::int64_t kDefaultApiLimit = 25;
@@ -26,9 +31,10 @@ constexpr std::int64_t kMaxApiLimit = 100;
 void InstallRoutes(httplib::Server& server, ResultStore& store, SiteSettings settings);
 
 // Writes one line to standard error for every request `server` answers:
-// time, address, method, path (never the query: it holds e-mail
-// addresses), status, bytes of the answer, milliseconds taken. (A
-// BoundedServer also logs the requests it drops unanswered.)
-void InstallRequestLog(httplib::Server& server);
+// time, client address (see ClientAddress), method, path (never the
+// query: it holds e-mail addresses), status, bytes of the answer,
+// milliseconds taken. (A BoundedServer also logs the requests it drops
+// unanswered.)
+void InstallRequestLog(httplib::Server& server, std::vector<std::string> trustedProxies = {});
 
 }  // namespace quorvel::results_site

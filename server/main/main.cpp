@@ -59,8 +59,9 @@ int Run(const Options& options) {
   server.set_write_timeout(5, 0);
   SiteSettings settings;
   settings.uploadsPerMinute = options.uploadsPerMinute;
+  settings.trustedProxies = options.trustedProxies;
   InstallRoutes(server, *store, settings);
-  InstallRequestLog(server);
+  InstallRequestLog(server, options.trustedProxies);
 
   const ListenAddress& at = options.listen;
   errno = 0;

@@ -1,5 +1,6 @@
 #include "options/options.h"
 
+#include "values/ip_address.h"
 #include "values/whole_number.h"
 
 namespace quorvel::results_site {
@@ -63,7 +64,8 @@ bool ParseOptions(const std::vector<std::string>& args, Options& out, std::strin
       continue;
     }
     const bool takesValue = name == "--listen" || name == "--database" || name == "--workers" ||
-                            name == "--uploads-per-minute" || name == "--request-timeout";
+                            name == "--uploads-per-minute" || name == "--request-timeout" ||
+                            name == "--trusted-proxy";
     if (!takesValue) {
       error = "unknown option " + name;
       return false;
@@ -99,6 +101,13 @@ bool ParseOptions(const std::vector<std::string>& args, Options& out, std::strin
         return false;
       }
       out.uploadsPerMinute = number;
+    } else if (name == "--trusted-proxy") {
+      const std::optional<std::string> address = CanonicalAddress(value);
+      if (!address) {
+        error = "--trusted-proxy needs an IP address, not '" + value + "'";
+        return false;
+      }
+      out.trustedProxies.push_back(*address);
     } else {
       if (!NumberIn(value, 1, 3600, number)) {
         error = "--request-timeout needs seconds from 1 to 3600, not '" + value + "'";
@@ -124,6 +133,10 @@ std::string UsageText() {
          "  --workers N               requests served at once (default 8)\n"
          "  --uploads-per-minute N    uploads one address may make in a minute (default 10, 0: no limit)\n"
          "  --request-timeout S       seconds a client has to send its request (default 10)\n"
+         "  --trusted-proxy ADDRESS   a reverse proxy or load balancer in front of the site: for\n"
+         "                            its requests the last address of X-Forwarded-For is the\n"
+         "                            client (upload limit, highlight, log); may be given again\n"
+         "                            for each proxy; without it every header is ignored\n"
          "  --help                    this text\n"
          "  --version                 the version\n"
          "\n"

@@ -18,6 +18,8 @@ struct Options {
   int workers = 8;
   std::int64_t uploadsPerMinute = 10;
   int requestSeconds = 10;
+  // Canonical addresses of the proxies whose X-Forwarded-For is believed.
+  std::vector<std::string> trustedProxies;
   bool help = false;
   bool version = false;
 };

@@ -100,33 +100,27 @@ bool GatherComparison(ResultStore& store, ScoreSummary& summary, const Compariso
                       Comparison& out, std::string& error) {
   out = Comparison{};
   out.filter = request.filter;
-  ScoreSummary::Figures figures;
-  if (!summary.Current(store, kAdaptersShown, figures, error)) return false;
-  out.total = figures.total;
-  const bool everything = out.filter.adapter.empty() && out.filter.os.empty();
-  if (everything) {
-    out.matching = out.total;  // counting again costs PostgreSQL a scan
-  } else if (!store.Count(out.filter, out.matching, error)) {
-    return false;
-  }
-  out.pageCount = std::max<std::int64_t>(1, (out.matching + kResultsPerPage - 1) / kResultsPerPage);
-  out.page = std::clamp<std::int64_t>(request.page, 1, out.pageCount);
-  if (!store.Top(out.filter, kResultsPerPage, (out.page - 1) * kResultsPerPage, out.top, error)) {
-    return false;
-  }
+  // The visitor's result first: the figures read after it count it, also
+  // when another server on the database took it a moment ago.
   if (!request.sender.empty() &&
       !store.NewestFrom(request.sender, request.now - kHighlightSeconds, out.yours, error)) {
     return false;
   }
+  ScoreSummary::View view;
+  if (!summary.Current(store, out.filter, view, error)) return false;
+  const ScoreSummary::Figures& figures = *view.figures;
+  out.total = figures.total;
+  out.matching = view.matching;
+  out.pageCount = std::max<std::int64_t>(1, (out.matching + kResultsPerPage - 1) / kResultsPerPage);
+  out.page = std::clamp<std::int64_t>(request.page, 1, out.pageCount);
+  const ListStart start = summary.StartOf(out.filter, (out.page - 1) * kResultsPerPage);
+  if (!store.Top(out.filter, start, kResultsPerPage, out.top, error)) return false;
   if (out.yours) {
     out.yourRanking.total = figures.total;
-    for (const auto& [score, n] : figures.scores) {
-      if (score >= out.yours->upload.overall) break;
-      out.yourRanking.below += n;
-    }
+    out.yourRanking.below = figures.Below(out.yours->upload.overall);
   }
-  out.adapters = std::move(figures.adapters);
-  out.osNames = std::move(figures.osNames);
+  out.adapters = figures.adapters;
+  out.osNames = figures.osNames;
   out.binWidth = HistogramBinWidth(figures.maxOverall, kHistogramTargetBins);
   out.bins = ScoreSummary::Bins(figures.scores, out.binWidth);
   return true;

@@ -52,7 +52,8 @@ struct Comparison {
 std::int64_t HistogramBinWidth(std::int64_t max, std::int64_t targetBins);
 
 // The page's content: the top list and the visitor's result from `store`,
-// the figures of all results from `summary` (brought up to date first).
+// the counts and the figures of all results from `summary` (brought up to
+// date first), which also says where the page's part of the list begins.
 bool GatherComparison(ResultStore& store, ScoreSummary& summary, const ComparisonRequest& request,
                       Comparison& out, std::string& error);
 

@@ -19,6 +19,10 @@ class PlanRecordingConnection : public SqlConnection {
 
   bool Run(const std::string& sql, const std::vector<SqlValue>& params, std::vector<SqlRow>* rows,
            std::string& error) override;
+  bool Begin(TransactionKind kind, std::string& error) override { return inner_->Begin(kind, error); }
+  bool Commit(std::string& error) override { return inner_->Commit(error); }
+  void Rollback() override { inner_->Rollback(); }
+  Dialect dialect() const override { return inner_->dialect(); }
   const char* IdColumn() const override { return inner_->IdColumn(); }
   const char* Name() const override { return inner_->Name(); }
 

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "storage/schema.h"
+#include "storage/transaction.h"
 
 namespace quorvel::results_site {
 namespace {
@@ -88,19 +89,57 @@ bool ResultStore::Results(const std::string& sqlTail, const std::vector<SqlValue
 
 bool ResultStore::Add(const Upload& u, const std::string& sender, std::int64_t submittedAt,
                       std::int64_t& id, std::string& error) {
+  bool limited = false;
+  return Add(u, sender, submittedAt, SenderLimit{}, limited, id, error);
+}
+
+bool ResultStore::Add(const Upload& u, const std::string& sender, std::int64_t submittedAt,
+                      const SenderLimit& limit, bool& limited, std::int64_t& id,
+                      std::string& error) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  limited = false;
+  Transaction transaction(*db_);
+  if (!transaction.Begin(TransactionKind::kWrite, error)) return false;
+  // The next number, under the counter row's lock until the commit: the
+  // uploads of every server on the database pass here one at a time, in
+  // the order of their numbers.
   std::vector<SqlRow> rows;
-  const auto flag = [](bool b) { return SqlValue(std::int64_t{b ? 1 : 0}); };
-  if (!Run("INSERT INTO results (submitted_at, sender, ver, user_name, email, card_name, mode, "
-           "alpha, per_pixel, grad, overall, alpha_test, two_d_test, cpu, driver, mem, cpu_man, "
-           "multi_cpu, cpu_id, os) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-           "?, ?) RETURNING id",
-           {submittedAt, sender, u.version, u.userName, u.email, u.cardName, u.mode, flag(u.alpha),
-            flag(u.perPixel), flag(u.grad), u.overall, u.alphaTest, u.twoDTest, u.cpu, u.driver,
-            u.mem, u.cpuMan, flag(u.multiCPU), u.cpuID, u.os},
-           &rows, error)) {
+  if (!db_->Run("UPDATE result_counter SET last_id = last_id + 1 RETURNING last_id", {}, &rows,
+                error)) {
     return false;
   }
-  return OneNumber(rows, id);
+  if (rows.empty()) {
+    error = "the result counter has no row";
+    return false;
+  }
+  id = Int(rows[0][0]);
+  if (limit.count > 0) {
+    rows.clear();
+    if (!db_->Run("SELECT COUNT(*) FROM results WHERE sender = ? AND submitted_at >= ?",
+                  {sender, limit.since}, &rows, error)) {
+      return false;
+    }
+    std::int64_t recent = 0;
+    OneNumber(rows, recent);
+    if (recent >= limit.count) {
+      limited = true;
+      return true;  // rolled back: the number is given again
+    }
+  }
+  const auto flag = [](bool b) { return SqlValue(std::int64_t{b ? 1 : 0}); };
+  return db_->Run("INSERT INTO results (id, submitted_at, sender, ver, user_name, email, card_name, "
+                  "mode, alpha, per_pixel, grad, overall, alpha_test, two_d_test, cpu, driver, "
+                  "mem, cpu_man, multi_cpu, cpu_id, os) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                  "?, ?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                  {id, submittedAt, sender, u.version, u.userName, u.email, u.cardName, u.mode,
+                   flag(u.alpha), flag(u.perPixel), flag(u.grad), u.overall, u.alphaTest,
+                   u.twoDTest, u.cpu, u.driver, u.mem, u.cpuMan, flag(u.multiCPU), u.cpuID, u.os},
+                  nullptr, error) &&
+         db_->Run("INSERT INTO score_counts (card_name, os, overall, results) VALUES (?, ?, ?, 1) "
+                  "ON CONFLICT (card_name, os, overall) DO UPDATE SET results = "
+                  "score_counts.results + 1",
+                  {u.cardName, u.os, u.overall}, nullptr, error) &&
+         transaction.Commit(error);
 }
 
 bool ResultStore::CountFrom(const std::string& sender, std::int64_t since, std::int64_t& count,
@@ -137,13 +176,54 @@ bool ResultStore::Count(const ResultFilter& filter, std::int64_t& count, std::st
          OneNumber(rows, count);
 }
 
-bool ResultStore::Top(const ResultFilter& filter, std::int64_t limit, std::int64_t offset,
+bool ResultStore::Top(const ResultFilter& filter, const ListStart& start, std::int64_t limit,
                       std::vector<StoredResult>& results, std::string& error) {
   std::vector<SqlValue> params;
-  const std::string where = Where(filter, params);
+  std::string where = Where(filter, params);
+  if (start.atOrBelow) {
+    where += where.empty() ? "WHERE overall <= ? " : "AND overall <= ? ";
+    params.push_back(*start.atOrBelow);
+  }
   params.push_back(limit);
-  params.push_back(offset);
+  params.push_back(start.skip);
   return Results(where + "ORDER BY overall DESC, id ASC LIMIT ? OFFSET ?", params, results, error);
+}
+
+bool ResultStore::Counter(std::int64_t& lastId, std::int64_t& changes, std::string& error) {
+  std::vector<SqlRow> rows;
+  if (!Run("SELECT last_id, changes FROM result_counter", {}, &rows, error)) return false;
+  if (rows.empty() || rows[0].size() < 2) {
+    error = "the result counter has no row";
+    return false;
+  }
+  lastId = Int(rows[0][0]);
+  changes = Int(rows[0][1]);
+  return true;
+}
+
+bool ResultStore::Scores(CountedScores& out, std::string& error) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  Transaction transaction(*db_);
+  std::vector<SqlRow> counter;
+  std::vector<SqlRow> rows;
+  if (!transaction.Begin(TransactionKind::kSnapshot, error) ||
+      !db_->Run("SELECT last_id, changes FROM result_counter", {}, &counter, error) ||
+      !db_->Run("SELECT card_name, os, overall, results FROM score_counts", {}, &rows, error) ||
+      !transaction.Commit(error)) {
+    return false;
+  }
+  if (counter.empty() || counter[0].size() < 2) {
+    error = "the result counter has no row";
+    return false;
+  }
+  out.lastId = Int(counter[0][0]);
+  out.changes = Int(counter[0][1]);
+  out.rows.clear();
+  out.rows.reserve(rows.size());
+  for (SqlRow& row : rows) {
+    out.rows.push_back(ScoreRow{0, std::move(row[0]), std::move(row[1]), Int(row[2]), Int(row[3])});
+  }
+  return true;
 }
 
 bool ResultStore::ScoresAfter(std::int64_t afterId, std::vector<ScoreRow>& out,
@@ -156,7 +236,7 @@ bool ResultStore::ScoresAfter(std::int64_t afterId, std::vector<ScoreRow>& out,
   out.clear();
   out.reserve(rows.size());
   for (SqlRow& row : rows) {
-    out.push_back(ScoreRow{Int(row[0]), std::move(row[1]), std::move(row[2]), Int(row[3])});
+    out.push_back(ScoreRow{Int(row[0]), std::move(row[1]), std::move(row[2]), Int(row[3]), 1});
   }
   return true;
 }

@@ -26,9 +26,16 @@ class ResultStore {
   // Every call below answers false, with `error` set, when the database
   // failed; the out-values are then unspecified.
 
-  // Stores `upload`; `id` is its new number. Committed when this returns true.
+  // Stores `upload`; `id` is its new number. Committed when this returns
+  // true. With a `limit`, the address's recent uploads are counted in the
+  // same transaction, which holds the database's write lock (the counter
+  // row on PostgreSQL): uploads through any number of servers at once
+  // cannot pass the limit together. `limited` is then true and nothing is
+  // stored.
   bool Add(const Upload& upload, const std::string& sender, std::int64_t submittedAt,
            std::int64_t& id, std::string& error);
+  bool Add(const Upload& upload, const std::string& sender, std::int64_t submittedAt,
+           const SenderLimit& limit, bool& limited, std::int64_t& id, std::string& error);
   // Uploads from `sender` at or after `since`.
   bool CountFrom(const std::string& sender, std::int64_t since, std::int64_t& count,
                  std::string& error);
@@ -37,10 +44,17 @@ class ResultStore {
   bool NewestFrom(const std::string& sender, std::int64_t since,
                   std::optional<StoredResult>& result, std::string& error);
 
+  // Counts the results themselves: the pages take their counts from
+  // ScoreSummary.
   bool Count(const ResultFilter& filter, std::int64_t& count, std::string& error);
   // Highest overall score first; equal scores in the order they came.
-  bool Top(const ResultFilter& filter, std::int64_t limit, std::int64_t offset,
+  bool Top(const ResultFilter& filter, const ListStart& start, std::int64_t limit,
            std::vector<StoredResult>& results, std::string& error);
+
+  // The counter: the newest result's number and the changes so far.
+  bool Counter(std::int64_t& lastId, std::int64_t& changes, std::string& error);
+  // The score counts of all results, all read at one moment.
+  bool Scores(CountedScores& out, std::string& error);
   // The adapter, system and score of every result with a number above
   // `afterId`, lowest number first.
   bool ScoresAfter(std::int64_t afterId, std::vector<ScoreRow>& rows, std::string& error);

@@ -15,6 +15,19 @@ namespace quorvel::results_site {
 using SqlValue = std::variant<std::int64_t, std::string>;
 using SqlRow = std::vector<std::string>;  // every column as text; NULL as ""
 
+enum class Dialect { kSqlite, kPostgres };
+
+// What a transaction is for.
+enum class TransactionKind {
+  // Writing. On SQLite the write lock is taken at the start (BEGIN
+  // IMMEDIATE), waiting for another process's writer as the busy timeout
+  // allows, so that no writer ever has to give up a read it began with.
+  kWrite,
+  // Reading several statements that must all see one state of the
+  // database (PostgreSQL: REPEATABLE READ, READ ONLY).
+  kSnapshot,
+};
+
 class SqlConnection {
  public:
   virtual ~SqlConnection() = default;
@@ -24,6 +37,17 @@ class SqlConnection {
   // to `rows` when it is not null. False with `error` set on failure.
   virtual bool Run(const std::string& sql, const std::vector<SqlValue>& params,
                    std::vector<SqlRow>* rows, std::string& error) = 0;
+
+  // A transaction on this connection; the statements run until Commit or
+  // Rollback belong to it. A connection lost inside a transaction is not
+  // made again before Rollback: each statement fails, so that the rest of
+  // the transaction's statements never run on their own.
+  virtual bool Begin(TransactionKind kind, std::string& error) = 0;
+  virtual bool Commit(std::string& error) = 0;
+  // Also when the connection is lost; never fails.
+  virtual void Rollback() = 0;
+
+  virtual Dialect dialect() const = 0;
 
   // The column definition of an auto-numbered 64-bit primary key.
   virtual const char* IdColumn() const = 0;

@@ -57,6 +57,16 @@ class SqliteConnection : public SqlConnection {
     }
   }
 
+  bool Begin(TransactionKind kind, std::string& error) override {
+    return Run(kind == TransactionKind::kWrite ? "BEGIN IMMEDIATE" : "BEGIN", {}, nullptr, error);
+  }
+  bool Commit(std::string& error) override { return Run("COMMIT", {}, nullptr, error); }
+  void Rollback() override {
+    std::string ignored;
+    if (!sqlite3_get_autocommit(db_)) Run("ROLLBACK", {}, nullptr, ignored);
+  }
+  Dialect dialect() const override { return Dialect::kSqlite; }
+
   const char* IdColumn() const override { return "INTEGER PRIMARY KEY"; }
   const char* Name() const override { return "SQLite"; }
 

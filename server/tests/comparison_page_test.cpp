@@ -51,7 +51,7 @@ class ComparisonPageTest : public ::testing::TestWithParam<std::string> {
     return RenderComparisonPage(comparison);
   }
   std::unique_ptr<ResultStore> store;
-  ScoreSummary summary;
+  ScoreSummary summary{kAdaptersShown};
   std::int64_t yourId = 0;
   std::string error;
 };

@@ -42,7 +42,8 @@ TEST(Options, CommandLine) {
   Options o;
   std::string error;
   ASSERT_TRUE(ParseOptions({"--listen", "0.0.0.0:9000", "--database=sqlite:/tmp/x.sqlite",
-                            "--workers", "4", "--uploads-per-minute", "0", "--request-timeout=3"},
+                            "--workers", "4", "--uploads-per-minute", "0", "--request-timeout=3",
+                            "--trusted-proxy", "10.0.0.2", "--trusted-proxy=2001:DB8::2"},
                            o, error))
       << error;
   EXPECT_EQ(o.listen.host, "0.0.0.0");
@@ -51,6 +52,8 @@ TEST(Options, CommandLine) {
   EXPECT_EQ(o.workers, 4);
   EXPECT_EQ(o.uploadsPerMinute, 0);
   EXPECT_EQ(o.requestSeconds, 3);
+  EXPECT_EQ(o.trustedProxies, (std::vector<std::string>{"10.0.0.2", "2001:db8::2"}));
+  EXPECT_TRUE(Options{}.trustedProxies.empty());
 
   const std::pair<std::vector<std::string>, const char*> bad[] = {
       {{"--listen"}, "--listen needs a value"},
@@ -58,6 +61,8 @@ TEST(Options, CommandLine) {
       {{"--workers", "0"}, "--workers needs a number from 1 to 256, not '0'"},
       {{"--database="}, "--database needs sqlite:PATH or postgresql://..."},
       {{"--port", "80"}, "unknown option --port"},
+      {{"--trusted-proxy", "proxy.example"}, "--trusted-proxy needs an IP address, not 'proxy.example'"},
+      {{"--trusted-proxy"}, "--trusted-proxy needs a value"},
   };
   for (const auto& [args, message] : bad) {
     SCOPED_TRACE(message);

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "results/request_path.h"
+#include "storage/schema.h"
 #include "support/reference_upload.h"
 
 namespace quorvel::results_site::testing {
@@ -26,6 +27,10 @@ class TemporaryDatabase : public SqlConnection {
            std::string& error) override {
     return db_->Run(sql, params, rows, error);
   }
+  bool Begin(TransactionKind kind, std::string& error) override { return db_->Begin(kind, error); }
+  bool Commit(std::string& error) override { return db_->Commit(error); }
+  void Rollback() override { db_->Rollback(); }
+  Dialect dialect() const override { return db_->dialect(); }
   const char* IdColumn() const override { return db_->IdColumn(); }
   const char* Name() const override { return db_->Name(); }
 
@@ -67,7 +72,7 @@ Upload ExampleUpload(const std::string& name, const std::string& card, std::int6
   return u;
 }
 
-std::unique_ptr<ResultStore> FreshStore(const std::string& kind) {
+std::unique_ptr<ResultStore> FreshStore(const std::string& kind, std::string* location) {
   std::string error;
   if (kind == "postgresql") {
     const char* uri = std::getenv("QUORVEL_TEST_POSTGRES");
@@ -80,11 +85,10 @@ std::unique_ptr<ResultStore> FreshStore(const std::string& kind) {
       ADD_FAILURE() << error;
       return nullptr;
     }
-    for (const char* drop : {"DROP TABLE IF EXISTS results", "DROP TABLE IF EXISTS schema_version"}) {
-      EXPECT_TRUE(db->Run(drop, {}, nullptr, error)) << error;
-    }
+    EXPECT_TRUE(DropSchema(*db, error)) << error;
     std::unique_ptr<ResultStore> store = ResultStore::Open(uri, error);
     EXPECT_TRUE(store) << error;
+    if (location != nullptr) *location = uri;
     return store;
   }
   char folder[] = "/tmp/quorvel-site-test.XXXXXX";
@@ -92,15 +96,16 @@ std::unique_ptr<ResultStore> FreshStore(const std::string& kind) {
     ADD_FAILURE() << "mkdtemp failed";
     return nullptr;
   }
-  const std::string location = std::string("sqlite:") + folder + "/results.sqlite";
-  std::unique_ptr<ResultStore> opened = ResultStore::Open(location, error);
+  const std::string file = std::string("sqlite:") + folder + "/results.sqlite";
+  if (location != nullptr) *location = file;
+  std::unique_ptr<ResultStore> opened = ResultStore::Open(file, error);
   if (!opened) {
     ADD_FAILURE() << error;
     return nullptr;
   }
   // Opened again inside the folder's keeper, now that the schema is in place.
   opened.reset();
-  std::unique_ptr<SqlConnection> db = OpenSqlConnection(location, error);
+  std::unique_ptr<SqlConnection> db = OpenSqlConnection(file, error);
   if (!db) {
     ADD_FAILURE() << error;
     return nullptr;

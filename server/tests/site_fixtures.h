@@ -26,7 +26,8 @@ Upload ExampleUpload(const std::string& name, const std::string& card, std::int6
 // A fresh, empty store: a SQLite file in a new temporary folder (removed
 // with the store) or, for "postgresql", the database of
 // $QUORVEL_TEST_POSTGRES with its tables dropped first. Fails the test
-// when it cannot be had.
-std::unique_ptr<ResultStore> FreshStore(const std::string& kind);
+// when it cannot be had. `location`, when given, is set to where it is,
+// for more connections to it.
+std::unique_ptr<ResultStore> FreshStore(const std::string& kind, std::string* location = nullptr);
 
 }  // namespace quorvel::results_site::testing

@@ -24,9 +24,10 @@ using testing::ExampleQuery;
 // The upload's path and the query's start, as the program sends them.
 const std::string kUploadRequestPrefix = std::string(kUploadPath) + "?";
 
-class SiteHttpTest : public ::testing::Test {
+// A site on a fresh SQLite store, 3 uploads a minute from one address.
+class SiteHttpBase {
  protected:
-  void SetUp() override {
+  void Start(std::vector<std::string> trustedProxies) {
     store = testing::FreshStore("sqlite");
     ASSERT_TRUE(store);
     server = std::make_unique<BoundedServer>(std::chrono::milliseconds(1000),
@@ -34,19 +35,22 @@ class SiteHttpTest : public ::testing::Test {
     SiteSettings settings;
     settings.uploadsPerMinute = 3;
     settings.now = [this] { return now.load(); };
+    settings.trustedProxies = std::move(trustedProxies);
     InstallRoutes(*server, *store, settings);
     port = server->Bind("127.0.0.1", 0);
     ASSERT_GT(port, 0);
     thread = std::thread([this] { server->listen_after_bind(); });
     client = std::make_unique<httplib::Client>("127.0.0.1", port);
   }
-  void TearDown() override {
+  void Stop() {
     if (!server) return;
     while (thread.joinable() && !server->is_running()) std::this_thread::yield();
     server->stop();
     if (thread.joinable()) thread.join();
   }
-  httplib::Result Get(const std::string& path) { return client->Get(path.c_str()); }
+  httplib::Result Get(const std::string& path, const httplib::Headers& headers = {}) {
+    return client->Get(path.c_str(), headers);
+  }
   // A plain TCP connection to the site, or -1.
   int Connect() const {
     const int sock = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -73,6 +77,12 @@ class SiteHttpTest : public ::testing::Test {
   std::thread thread;
   int port = 0;
   std::unique_ptr<httplib::Client> client;
+};
+
+class SiteHttpTest : public SiteHttpBase, public ::testing::Test {
+ protected:
+  void SetUp() override { Start({}); }
+  void TearDown() override { Stop(); }
 };
 
 TEST_F(SiteHttpTest, TheProgramsUploadIsStoredAndAnswered200) {
@@ -297,6 +307,98 @@ TEST_F(SiteHttpTest, PagesRedirectsAndJson) {
     EXPECT_EQ(Get(bad)->status, 400);
   }
 }
+
+// The site behind a load balancer on 127.0.0.1, the address the tests
+// connect from, trusted with --trusted-proxy.
+class TrustedProxyTest : public SiteHttpBase, public ::testing::Test {
+ protected:
+  void SetUp() override { Start({"127.0.0.1"}); }
+  void TearDown() override { Stop(); }
+  // An upload the proxy passes on with `forwarded` as X-Forwarded-For.
+  int UploadFrom(const std::string& forwarded, const std::string& name = "Test_User") {
+    std::string query = ExampleQuery();
+    query.replace(query.find("UserName=Test_User"), 18, "UserName=" + name);
+    auto res = Get(kUploadRequestPrefix + query, {{"X-Forwarded-For", forwarded}});
+    return res ? res->status : 0;
+  }
+  std::string PageFor(const httplib::Headers& headers) {
+    auto res = Get("/results.asp", headers);
+    return res && res->status == 200 ? res->body : "";
+  }
+};
+
+TEST_F(TrustedProxyTest, TheLimitAndTheHighlightGoByTheClientTheProxyNames) {
+  // What a client wrote into the header itself comes first and is passed
+  // over: the proxy's own entry is the last.
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(UploadFrom("198.51.100.1, 203.0.113.5", "Client_A"), 200);
+  EXPECT_EQ(UploadFrom("203.0.113.5"), 429);
+  EXPECT_EQ(UploadFrom("10.9.9.9, 203.0.113.5:40123"), 429);  // with the port it came from
+  EXPECT_EQ(UploadFrom("203.0.113.6", "Client_B"), 200);      // another client, another count
+  EXPECT_EQ(UploadFrom("2001:db8::1"), 200);
+  std::optional<StoredResult> stored;
+  std::string error;
+  ASSERT_TRUE(store->Find(1, stored, error));
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(stored->sender, "203.0.113.5");
+  ASSERT_TRUE(store->Find(5, stored, error));
+  EXPECT_EQ(stored->sender, "2001:db8::1");
+
+  const auto highlighted = [](const std::string& page) {
+    const std::size_t at = page.find("<tr id=\"your-result\">");
+    if (at == std::string::npos) return std::string("none");
+    return page.find("Client A", at) < page.find("</tr>", at) ? std::string("A") : std::string("other");
+  };
+  EXPECT_EQ(highlighted(PageFor({{"X-Forwarded-For", "203.0.113.5"}})), "A");
+  EXPECT_EQ(highlighted(PageFor({{"X-Forwarded-For", "203.0.113.6"}})), "other");  // B's own
+  EXPECT_EQ(highlighted(PageFor({{"X-Forwarded-For", "203.0.113.7"}})), "none");
+  EXPECT_EQ(highlighted(PageFor({})), "none");  // the proxy itself uploaded nothing
+  // Two headers: the last is the proxy's.
+  EXPECT_EQ(highlighted(PageFor({{"X-Forwarded-For", "203.0.113.5"}, {"X-Forwarded-For", "203.0.113.7"}})),
+            "none");
+}
+
+TEST_F(TrustedProxyTest, AnEntryThatIsNoAddressCountsAsTheProxys) {
+  for (const char* bad : {"unknown", "", "203.0.113.5 junk", "[2001:db8::1"}) {
+    SCOPED_TRACE(bad);
+    UploadFrom(bad);
+  }
+  std::vector<SqlRow> rows;
+  std::string error;
+  ASSERT_TRUE(store->connection().Run("SELECT DISTINCT sender FROM results", {}, &rows, error)) << error;
+  EXPECT_EQ(rows, (std::vector<SqlRow>{{"127.0.0.1"}}));
+  EXPECT_EQ(Stored(), 3);  // and the proxy's own limit holds them
+}
+
+// Without the sender among the trusted proxies (none by default), any
+// X-Forwarded-For is the client's own claim and is ignored.
+class UntrustedSenderTest : public SiteHttpBase,
+                            public ::testing::TestWithParam<std::vector<std::string>> {
+ protected:
+  void SetUp() override { Start(GetParam()); }
+  void TearDown() override { Stop(); }
+};
+
+TEST_P(UntrustedSenderTest, AForgedHeaderIsIgnored) {
+  const std::string upload = kUploadRequestPrefix + ExampleQuery();
+  for (int i = 0; i < 5; ++i) {
+    auto res = Get(upload, {{"X-Forwarded-For", "203.0.113." + std::to_string(i)}});
+    ASSERT_TRUE(res);
+    EXPECT_EQ(res->status, i < 3 ? 200 : 429) << i;
+  }
+  std::vector<SqlRow> rows;
+  std::string error;
+  ASSERT_TRUE(store->connection().Run("SELECT DISTINCT sender FROM results", {}, &rows, error)) << error;
+  EXPECT_EQ(rows, (std::vector<SqlRow>{{"127.0.0.1"}}));
+  // The page highlights the connection's upload, whatever the header says.
+  auto res = Get("/results.asp", {{"X-Forwarded-For", "203.0.113.9"}});
+  ASSERT_TRUE(res);
+  EXPECT_NE(res->body.find("<tr id=\"your-result\">"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(Proxies, UntrustedSenderTest,
+                         ::testing::Values(std::vector<std::string>{},
+                                           std::vector<std::string>{"192.0.2.1", "::1"}),
+                         [](const auto& info) { return info.param.empty() ? "none" : "another"; });
 
 }  // namespace
 }  // namespace quorvel::results_site

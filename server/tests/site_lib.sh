@@ -38,6 +38,57 @@ stop_site() {
   SITE_PID=""
 }
 
+# start_sites COUNT LOGPREFIX ARGS...: starts COUNT servers at the same
+# moment, each on a port of its own with its log in LOGPREFIX.N, and waits
+# until every one listens; fails when one ends instead. Sets the arrays
+# SITES_PID and SITES_URL (index 0 to COUNT-1).
+start_sites() {
+  local count="$1" prefix="$2" i
+  shift 2
+  SITES_PID=()
+  SITES_URL=()
+  for ((i = 0; i < count; i++)); do
+    : >"$prefix.$i"
+    "$QUORVEL_RESULTS_SERVER" --listen 127.0.0.1:0 "$@" 2>>"$prefix.$i" &
+    SITES_PID[i]=$!
+  done
+  local tries line
+  for ((i = 0; i < count; i++)); do
+    line=""
+    for ((tries = 0; tries < 400; tries++)); do
+      line="$(grep -o 'listening on http://127.0.0.1:[0-9]*' "$prefix.$i" | tail -n 1)"
+      [ -n "$line" ] && break
+      kill -0 "${SITES_PID[i]}" 2>/dev/null ||
+        site_fail "quorvel-results $i of $count ended at start: $(cat "$prefix.$i")"
+      sleep 0.05
+    done
+    [ -n "$line" ] || site_fail "quorvel-results $i of $count did not say where it listens: $(cat "$prefix.$i")"
+    SITES_URL[i]="http://127.0.0.1:${line##*:}"
+  done
+}
+
+# stop_sites: SIGTERM to every server of start_sites, then waits; fails
+# when one does not end with status 0.
+stop_sites() {
+  local pid status failed=""
+  for pid in "${SITES_PID[@]}"; do kill -TERM "$pid" 2>/dev/null; done
+  for pid in "${SITES_PID[@]}"; do
+    wait "$pid"
+    status=$?
+    [ "$status" = 0 ] || failed="$failed $pid:$status"
+  done
+  SITES_PID=()
+  [ -z "$failed" ] || site_fail "servers that did not stop cleanly (pid:status):$failed"
+}
+
+# kill_sites: ends the servers of start_sites without looking at how (for traps).
+kill_sites() {
+  local pid
+  for pid in "${SITES_PID[@]}"; do kill -TERM "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done
+  SITES_PID=()
+}
+SITES_PID=()
+
 # await_uploads_taken LOG N: until the site's LOG shows N uploads answered
 # 200, at most about 5 s.
 await_uploads_taken() {
