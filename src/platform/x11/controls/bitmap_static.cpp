@@ -1,6 +1,6 @@
 #include "platform/x11/controls/bitmap_static.h"
 
-#include "platform/x11/painting/pixel_ops.h"
+#include "platform/drawn/controls/pixel_ops.h"
 #include "raster/raster_canvas.h"
 
 namespace quorvel::x11 {
@@ -12,7 +12,7 @@ std::unique_ptr<platform::Canvas> LoadFor(ControlContext& context, int bitmapId)
 
 }  // namespace
 
-ControlLayout BitmapStatic::Sized(ControlLayout layout, const platform::Canvas* bitmap) {
+drawn::ControlLayout BitmapStatic::Sized(drawn::ControlLayout layout, const platform::Canvas* bitmap) {
   if (bitmap != nullptr && !layout.centreImage) {
     layout.rect.right = layout.rect.left + bitmap->Width();
     layout.rect.bottom = layout.rect.top + bitmap->Height();
@@ -20,10 +20,10 @@ ControlLayout BitmapStatic::Sized(ControlLayout layout, const platform::Canvas* 
   return layout;
 }
 
-BitmapStatic::BitmapStatic(ControlContext& context, const ControlLayout& layout)
+BitmapStatic::BitmapStatic(ControlContext& context, const drawn::ControlLayout& layout)
     : BitmapStatic(context, layout, LoadFor(context, layout.bitmapId)) {}
 
-BitmapStatic::BitmapStatic(ControlContext& context, const ControlLayout& layout,
+BitmapStatic::BitmapStatic(ControlContext& context, const drawn::ControlLayout& layout,
                            std::unique_ptr<platform::Canvas> bitmap)
     : Control(context, Sized(layout, bitmap.get())),
       bitmap_(std::move(bitmap)),
@@ -37,11 +37,11 @@ void BitmapStatic::Draw(raster::RasterCanvas& canvas) {
   const raster::Surface& source = picture->surface();
   raster::Surface& target = canvas.surface();
   if (!centre_) {
-    CopyPixels(target, 0, 0, source);
+    drawn::CopyPixels(target, 0, 0, source);
     return;
   }
-  FillPixels(target, target.Bounds(), raster::ColourOf(source.Row(0)[0]));
-  CopyPixels(target, (target.width() - source.width()) / 2,
+  drawn::FillPixels(target, target.Bounds(), raster::ColourOf(source.Row(0)[0]));
+  drawn::CopyPixels(target, (target.width() - source.width()) / 2,
              (target.height() - source.height()) / 2, source);
 }
 

@@ -13,15 +13,15 @@ class BitmapStatic : public Control {
  public:
   // Without `centreImage` the control takes the size of its bitmap, as the
   // static control does when it is created.
-  BitmapStatic(ControlContext& context, const ControlLayout& layout);
+  BitmapStatic(ControlContext& context, const drawn::ControlLayout& layout);
 
  protected:
   void Draw(raster::RasterCanvas& canvas) override;
 
  private:
-  BitmapStatic(ControlContext& context, const ControlLayout& layout,
+  BitmapStatic(ControlContext& context, const drawn::ControlLayout& layout,
                std::unique_ptr<platform::Canvas> bitmap);
-  static ControlLayout Sized(ControlLayout layout, const platform::Canvas* bitmap);
+  static drawn::ControlLayout Sized(drawn::ControlLayout layout, const platform::Canvas* bitmap);
 
   std::unique_ptr<platform::Canvas> bitmap_;
   bool centre_;

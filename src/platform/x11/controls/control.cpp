@@ -1,12 +1,12 @@
 #include "platform/x11/controls/control.h"
 
 #include "platform/x11/display/x_connection.h"
-#include "platform/x11/painting/pixel_ops.h"
+#include "platform/drawn/controls/pixel_ops.h"
 #include "raster/raster_canvas.h"
 
 namespace quorvel::x11 {
 
-Control::Control(ControlContext& context, const ControlLayout& layout)
+Control::Control(ControlContext& context, const drawn::ControlLayout& layout)
     : context_(context),
       id_(layout.id),
       rect_(layout.rect),
@@ -76,11 +76,11 @@ void Control::FillBehind(raster::RasterCanvas& canvas) {
   raster::Surface& target = canvas.surface();
   const raster::Surface* behind = context_.dialogPicture();
   if (behind == nullptr || behind->empty()) {
-    FillPixels(target, target.Bounds(), context_.handlers().DialogBrushColour());
+    drawn::FillPixels(target, target.Bounds(), context_.handlers().DialogBrushColour());
     return;
   }
-  FillPixels(target, target.Bounds(), 0);
-  CopyPixels(target, -rect_.left, -rect_.top, *behind);
+  drawn::FillPixels(target, target.Bounds(), 0);
+  drawn::CopyPixels(target, -rect_.left, -rect_.top, *behind);
 }
 
 void Control::MarkExposed() {

@@ -10,7 +10,7 @@
 
 #include "platform/canvas.h"
 #include "platform/dialog.h"
-#include "platform/x11/controls/dialog_layout.h"
+#include "platform/drawn/controls/dialog_layout.h"
 #include "platform/x11/display/x_handles.h"
 #include "platform/x11/painting/image_buffer.h"
 
@@ -49,7 +49,7 @@ class ControlContext {
 
 class Control {
  public:
-  Control(ControlContext& context, const ControlLayout& layout);
+  Control(ControlContext& context, const drawn::ControlLayout& layout);
   virtual ~Control() = default;
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;

@@ -7,7 +7,7 @@
 
 namespace quorvel::x11 {
 
-std::unique_ptr<Control> MakeControl(ControlContext& context, const ControlLayout& layout) {
+std::unique_ptr<Control> MakeControl(ControlContext& context, const drawn::ControlLayout& layout) {
   using platform::ControlKind;
   switch (layout.kind) {
     case ControlKind::OwnerDrawButton:

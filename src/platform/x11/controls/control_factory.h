@@ -7,6 +7,6 @@
 
 namespace quorvel::x11 {
 
-std::unique_ptr<Control> MakeControl(ControlContext& context, const ControlLayout& layout);
+std::unique_ptr<Control> MakeControl(ControlContext& context, const drawn::ControlLayout& layout);
 
 }  // namespace quorvel::x11

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/x11/painting/pixel_ops.h"
+#include "platform/drawn/controls/pixel_ops.h"
 #include "raster/raster_canvas.h"
 
 namespace quorvel::x11 {
@@ -24,7 +24,7 @@ constexpr unsigned kTextFormat =
 
 }  // namespace
 
-EditControl::EditControl(ControlContext& context, const ControlLayout& layout)
+EditControl::EditControl(ControlContext& context, const drawn::ControlLayout& layout)
     : Control(context, layout), clientEdge_(layout.clientEdge) {
   edit_.SetText(layout.caption);
   CreateWindow();
@@ -188,12 +188,12 @@ void EditControl::Paste(const std::string& text) {
 void EditControl::Draw(raster::RasterCanvas& canvas) {
   raster::Surface& s = canvas.surface();
   const Rect all = s.Bounds();
-  FillPixels(s, all, kField);
+  drawn::FillPixels(s, all, kField);
   if (clientEdge_) {
-    FramePixels(s, all, kShadow, kField);
-    FramePixels(s, Rect{1, 1, all.right - 1, all.bottom - 1}, kDarkShadow, kFace);
+    drawn::FramePixels(s, all, kShadow, kField);
+    drawn::FramePixels(s, Rect{1, 1, all.right - 1, all.bottom - 1}, kDarkShadow, kFace);
   } else {
-    FramePixels(s, all, kBorder, kBorder);
+    drawn::FramePixels(s, all, kBorder, kBorder);
   }
 
   KeepCaretInView();
@@ -214,7 +214,7 @@ void EditControl::Draw(raster::RasterCanvas& canvas) {
     const std::size_t end = edit_.SelectionEnd();
     const int x0 = origin + Measure(text.substr(0, start));
     const int x1 = origin + Measure(text.substr(0, end));
-    FillPixels(s, Rect{std::max(x0, area.left), area.top, std::min(x1, area.right), area.bottom},
+    drawn::FillPixels(s, Rect{std::max(x0, area.left), area.top, std::min(x1, area.right), area.bottom},
                kSelection);
     canvas.SetTextColour(kSelectedText);
     Rect selected{x0, area.top, x1 + 1, area.bottom};
@@ -225,7 +225,7 @@ void EditControl::Draw(raster::RasterCanvas& canvas) {
   if (context().IsFocused(*this)) {
     const int x = origin + Measure(text.substr(0, edit_.caret()));
     if (x >= area.left && x < area.right) {
-      FillPixels(s, Rect{x, area.top + 1, x + 1, area.bottom - 1}, kText);
+      drawn::FillPixels(s, Rect{x, area.top + 1, x + 1, area.bottom - 1}, kText);
     }
   }
 }

@@ -7,14 +7,14 @@
 #include <memory>
 
 #include "platform/x11/controls/control.h"
-#include "platform/x11/controls/edit_text.h"
+#include "platform/drawn/controls/edit_text.h"
 #include "raster/raster_canvas.h"
 
 namespace quorvel::x11 {
 
 class EditControl : public Control {
  public:
-  EditControl(ControlContext& context, const ControlLayout& layout);
+  EditControl(ControlContext& context, const drawn::ControlLayout& layout);
 
   std::string Text() const override { return edit_.text(); }
   void SetText(const std::string& text) override;
@@ -26,7 +26,7 @@ class EditControl : public Control {
   // Pasted text: the first line, without control characters.
   void Paste(const std::string& text) override;
 
-  const EditText& model() const { return edit_; }
+  const drawn::EditText& model() const { return edit_; }
 
  protected:
   void Draw(raster::RasterCanvas& canvas) override;
@@ -40,7 +40,7 @@ class EditControl : public Control {
   void KeepCaretInView();
   void Changed();
 
-  EditText edit_;
+  drawn::EditText edit_;
   bool clientEdge_;
   bool selecting_ = false;  // the left button is held after a click inside
   int scroll_ = 0;          // pixels of text scrolled out on the left

@@ -4,7 +4,7 @@
 
 namespace quorvel::x11 {
 
-OwnerDrawButton::OwnerDrawButton(ControlContext& context, const ControlLayout& layout)
+OwnerDrawButton::OwnerDrawButton(ControlContext& context, const drawn::ControlLayout& layout)
     : Control(context, layout) {
   CreateWindow();
 }

@@ -9,7 +9,7 @@ namespace quorvel::x11 {
 
 class OwnerDrawButton : public Control {
  public:
-  OwnerDrawButton(ControlContext& context, const ControlLayout& layout);
+  OwnerDrawButton(ControlContext& context, const drawn::ControlLayout& layout);
 
   void HandlePointer(const XEvent& event) override;
   bool pressed() const { return pressed_; }

@@ -1,6 +1,6 @@
 #include "platform/x11/controls/plain_control.h"
 
-#include "platform/x11/painting/pixel_ops.h"
+#include "platform/drawn/controls/pixel_ops.h"
 #include "raster/raster_canvas.h"
 
 namespace quorvel::x11 {
@@ -14,7 +14,7 @@ constexpr Colour kText = Rgb(0, 0, 0);
 
 }  // namespace
 
-PlainControl::PlainControl(ControlContext& context, const ControlLayout& layout)
+PlainControl::PlainControl(ControlContext& context, const drawn::ControlLayout& layout)
     : Control(context, layout), kind_(layout.kind) {
   CreateWindow();
 }
@@ -27,20 +27,20 @@ void PlainControl::Draw(raster::RasterCanvas& canvas) {
   unsigned format = platform::dt::kWordBreak;
   switch (kind_) {
     case ControlKind::PushButton:
-      FillPixels(s, all, kFace);
-      FramePixels(s, all, kHighlight, kDarkShadow);
-      FramePixels(s, Rect{1, 1, all.right - 1, all.bottom - 1}, kFace, kShadow);
+      drawn::FillPixels(s, all, kFace);
+      drawn::FramePixels(s, all, kHighlight, kDarkShadow);
+      drawn::FramePixels(s, Rect{1, 1, all.right - 1, all.bottom - 1}, kFace, kShadow);
       format = platform::dt::kCenter | platform::dt::kVCenter | platform::dt::kSingleLine;
       break;
     case ControlKind::MultiLineEdit:
     case ControlKind::Edit:
-      FillPixels(s, all, kHighlight);
-      FramePixels(s, all, kShadow, kShadow);
+      drawn::FillPixels(s, all, kHighlight);
+      drawn::FramePixels(s, all, kShadow, kShadow);
       textRect = Rect{3, 2, all.right - 3, all.bottom - 2};
       format |= platform::dt::kNoPrefix;
       break;
     default:
-      FillPixels(s, all, context().handlers().DialogBrushColour());
+      drawn::FillPixels(s, all, context().handlers().DialogBrushColour());
       break;
   }
   canvas.SelectFont(&font());

@@ -9,7 +9,7 @@ namespace quorvel::x11 {
 
 class PlainControl : public Control {
  public:
-  PlainControl(ControlContext& context, const ControlLayout& layout);
+  PlainControl(ControlContext& context, const drawn::ControlLayout& layout);
 
  protected:
   void Draw(raster::RasterCanvas& canvas) override;

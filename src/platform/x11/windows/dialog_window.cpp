@@ -21,7 +21,7 @@ unsigned Positive(int v) { return static_cast<unsigned>(v > 0 ? v : 1); }
 
 }  // namespace
 
-DialogWindow::DialogWindow(DialogEnvironment& environment, const DialogLayout& layout,
+DialogWindow::DialogWindow(DialogEnvironment& environment, const drawn::DialogLayout& layout,
                            platform::DialogHandlers& handlers, Window owner)
     : environment_(environment),
       layout_(layout),
@@ -87,7 +87,7 @@ bool DialogWindow::Create() {
     SetUndecorated(c, window);
   }
 
-  for (const ControlLayout& control : layout_.controls) {
+  for (const drawn::ControlLayout& control : layout_.controls) {
     controls_.push_back(MakeControl(*this, control));
   }
   XFlush(d);

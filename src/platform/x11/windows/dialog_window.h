@@ -33,19 +33,19 @@
 #include "platform/dialog.h"
 #include "platform/linux/step_processors.h"
 #include "platform/x11/controls/control.h"
-#include "platform/x11/controls/dialog_layout.h"
+#include "platform/drawn/controls/dialog_layout.h"
 #include "platform/x11/display/x_handles.h"
 #include "platform/x11/painting/image_buffer.h"
 #include "platform/x11/windows/dialog_environment.h"
 #include "platform/x11/windows/event_loop.h"
 #include "platform/x11/windows/frame_sync.h"
-#include "platform/x11/windows/timer_set.h"
+#include "platform/drawn/dialogs/timer_set.h"
 
 namespace quorvel::x11 {
 
 class DialogWindow : public platform::DialogHost, private ControlContext {
  public:
-  DialogWindow(DialogEnvironment& environment, const DialogLayout& layout,
+  DialogWindow(DialogEnvironment& environment, const drawn::DialogLayout& layout,
                platform::DialogHandlers& handlers, Window owner);
   ~DialogWindow() override;
 
@@ -140,7 +140,7 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   bool PaintNow();
   // True when PaintNow would paint or reshape anything.
   bool NeedsPaint() const;
-  // PaintNow for a worker's call, with its time counted (WorkerCallTimes).
+  // PaintNow for a worker's call, with its time counted (drawn::WorkerCallTimes).
   void TimedPaint();
   void PaintFrame();
   // Turns the Expose events already received into invalid areas.
@@ -153,7 +153,7 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   bool AwaitPlaced(unsigned long serial, int timeoutMs);
 
   DialogEnvironment& environment_;
-  DialogLayout layout_;
+  drawn::DialogLayout layout_;
   platform::DialogHandlers& handlers_;
   Window owner_;
 
@@ -164,7 +164,7 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   // them (windows with a caption only).
   std::unique_ptr<FrameSync> frameSync_;
   std::vector<std::unique_ptr<Control>> controls_;
-  TimerSet timers_;
+  drawn::TimerSet timers_;
   std::set<int> eraseSuppressed_;
 
   Rect geometry_;          // the window in screen coordinates

@@ -6,7 +6,7 @@
 
 #include "platform/x11/display/x_connection.h"
 #include "platform/x11/painting/colour_key_shape.h"
-#include "platform/x11/painting/pixel_ops.h"
+#include "platform/drawn/controls/pixel_ops.h"
 #include "raster/raster_canvas.h"
 
 namespace quorvel::x11 {
@@ -55,7 +55,7 @@ void DialogWindow::PaintFrame() {
     if (buffer_.fresh()) area = Rect{0, 0, width, height};
     raster::RasterCanvas canvas(&buffer_.surface());
     if (!handlers_.OnEraseBackground(canvas)) {
-      FillPixels(buffer_.surface(), buffer_.surface().Bounds(), handlers_.DialogBrushColour());
+      drawn::FillPixels(buffer_.surface(), buffer_.surface().Bounds(), handlers_.DialogBrushColour());
     }
     buffer_.MarkPainted();
     shapeStale_ = true;
@@ -110,10 +110,10 @@ void DialogWindow::RebuildShape() {
   if (!window_ || buffer_.empty() || buffer_.fresh()) return;
   // The window's own pixels: the frame with the shown controls on top.
   raster::Surface picture(buffer_.surface().width(), buffer_.surface().height());
-  CopyPixels(picture, 0, 0, buffer_.surface());
+  drawn::CopyPixels(picture, 0, 0, buffer_.surface());
   for (const auto& control : controls_) {
     if (control->visible() && control->painted()) {
-      CopyPixels(picture, control->rect().left, control->rect().top, control->picture());
+      drawn::CopyPixels(picture, control->rect().left, control->rect().top, control->picture());
     }
   }
   ApplyColourKeyShape(connection().display(), window_.get(), picture, colourKey_);

@@ -14,10 +14,10 @@
 #include "platform/x11/display/screen_pixels.h"
 #include "platform/x11/display/x_connection.h"
 #include "platform/x11/painting/colour_key_shape.h"
-#include "platform/x11/windows/call_answer.h"
+#include "platform/drawn/handover/call_answer.h"
 #include "platform/x11/windows/frame_sync.h"
 #include "platform/x11/windows/window_properties.h"
-#include "platform/x11/windows/worker_call_times.h"
+#include "platform/drawn/handover/worker_call_times.h"
 #include "platform/x11/windows/x_event_wait.h"
 
 namespace quorvel::x11 {
@@ -71,7 +71,7 @@ thread_local std::optional<linux_os::ProcessorPin> tWorkerPin;
 // One call in flight: its answer and when the user-interface thread was
 // done with it.
 struct Exchange {
-  CallAnswer answer;
+  drawn::CallAnswer answer;
   std::atomic<std::int64_t> doneAt{0};
 };
 }  // namespace
@@ -83,8 +83,8 @@ bool DialogWindow::OnUiThread(const std::function<void()>& call) {
     call();
     return true;
   }
-  WorkerCallTimes& times = TheWorkerCallTimes();
-  const std::int64_t posted = MonotonicNs();
+  drawn::WorkerCallTimes& times = drawn::TheWorkerCallTimes();
+  const std::int64_t posted = drawn::MonotonicNs();
   auto exchange = std::make_shared<Exchange>();
   {
     std::lock_guard<std::mutex> lock(exchangeMutex_);
@@ -92,7 +92,7 @@ bool DialogWindow::OnUiThread(const std::function<void()>& call) {
     // Posted under the lock: Finish() cannot slip in between the check and
     // the post, so every posted call is answered.
     loop.Post([this, call, exchange, posted, &times] {
-      const std::int64_t start = MonotonicNs();
+      const std::int64_t start = drawn::MonotonicNs();
       times.queuedNs += start - posted;
       if (!live()) {
         exchange->doneAt.store(start);
@@ -100,14 +100,14 @@ bool DialogWindow::OnUiThread(const std::function<void()>& call) {
         return;
       }
       call();
-      const std::int64_t end = MonotonicNs();
+      const std::int64_t end = drawn::MonotonicNs();
       times.carriedOutNs += end - start;
       exchange->doneAt.store(end);
       exchange->answer.Give(true);
     });
   }
   const bool answered = exchange->answer.Take(kAnswerSpinNs);
-  const std::int64_t resumed = MonotonicNs();
+  const std::int64_t resumed = drawn::MonotonicNs();
   times.exchangeNs += resumed - posted;
   times.answerNs += resumed - exchange->doneAt.load();
   ++times.calls;
@@ -163,7 +163,7 @@ void DialogWindow::UpdateWindow() {
 }
 
 bool DialogWindow::AwaitPlaced(unsigned long serial, int timeoutMs) {
-  const std::int64_t deadline = MonotonicNs() + static_cast<std::int64_t>(timeoutMs) * 1'000'000;
+  const std::int64_t deadline = drawn::MonotonicNs() + static_cast<std::int64_t>(timeoutMs) * 1'000'000;
   ConfigureOf wanted{window_.get(), serial, geometry_, lastPlaced_};
   XEvent event;
   // Only this window's ConfigureNotify events that answer the move are
@@ -233,9 +233,9 @@ bool DialogWindow::ReadScreen(const Rect& screenRect, std::vector<Colour>& pixel
 }
 
 void DialogWindow::TimedPaint() {
-  const std::int64_t start = MonotonicNs();
+  const std::int64_t start = drawn::MonotonicNs();
   PaintNow();
-  TheWorkerCallTimes().paintingNs += MonotonicNs() - start;
+  drawn::TheWorkerCallTimes().paintingNs += drawn::MonotonicNs() - start;
 }
 
 bool DialogWindow::SetLayeredAttributes(Colour key, int alpha, unsigned flags) {

@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <utility>
 
-#include "platform/x11/windows/busy_wait.h"
+#include "platform/drawn/handover/busy_wait.h"
 
 namespace quorvel::x11 {
 
@@ -42,7 +42,7 @@ bool EventLoop::RunPosted() {
   }
   if (calls.empty()) return false;
   for (auto& call : calls) call();
-  postedRunEnd_ = MonotonicNs();
+  postedRunEnd_ = drawn::MonotonicNs();
   return true;
 }
 
@@ -50,7 +50,7 @@ bool EventLoop::AwaitNextPost() {
   // A worker that hands over a series of calls (the steps of a test) posts
   // the next one within microseconds of its answer; waking this thread from
   // poll() would cost tens of microseconds per call.
-  return SpinUntil([this] { return hasPosted_.load(std::memory_order_acquire); },
+  return drawn::SpinUntil([this] { return hasPosted_.load(std::memory_order_acquire); },
                    postedRunEnd_ + kNextPostSpinNs);
 }
 

@@ -15,11 +15,12 @@
 #include <optional>
 #include <thread>
 
-#include "platform/x11/windows/self_pipe.h"
+#include "platform/drawn/dialogs/timer_set.h"
+#include "platform/drawn/handover/self_pipe.h"
 
 namespace quorvel::x11 {
 
-using Clock = std::chrono::steady_clock;
+using drawn::Clock;
 
 class EventLoop {
  public:
@@ -71,7 +72,7 @@ class EventLoop {
 
   Display* display_;
   Client& client_;
-  SelfPipe pipe_;
+  drawn::SelfPipe pipe_;
   std::thread::id uiThread_;
   std::mutex mutex_;
   std::deque<std::function<void()>> posted_;

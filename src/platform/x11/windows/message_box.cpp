@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "platform/resource_ids.h"
-#include "platform/x11/painting/pixel_ops.h"
+#include "platform/drawn/controls/pixel_ops.h"
 #include "platform/x11/windows/x11_dialog_system.h"
 #include "raster/raster_canvas.h"
 
@@ -38,7 +38,7 @@ class MessageBoxHandlers : public platform::DialogHandlers {
 
   bool OnEraseBackground(platform::Canvas& window) override {
     auto& canvas = static_cast<raster::RasterCanvas&>(window);
-    FillPixels(canvas.surface(), canvas.surface().Bounds(), kBackground);
+    drawn::FillPixels(canvas.surface(), canvas.surface().Bounds(), kBackground);
     DrawIcon(canvas);
     canvas.SelectFont(&font_);
     canvas.SetBkMode(platform::BkMode::Transparent);
@@ -51,8 +51,8 @@ class MessageBoxHandlers : public platform::DialogHandlers {
   bool OnDrawItem(const platform::DrawItem& item, platform::Canvas& target) override {
     auto& canvas = static_cast<raster::RasterCanvas&>(target);
     raster::Surface& s = canvas.surface();
-    FillPixels(s, item.rect, kFace);
-    FramePixels(s, item.rect, item.selected ? kEdgeDark : kEdgeLight,
+    drawn::FillPixels(s, item.rect, kFace);
+    drawn::FramePixels(s, item.rect, item.selected ? kEdgeDark : kEdgeLight,
                 item.selected ? kEdgeLight : kEdgeDark);
     canvas.SelectFont(&font_);
     canvas.SetBkMode(platform::BkMode::Transparent);
@@ -117,14 +117,14 @@ MessageBoxGeometry LayOutMessageBox(const std::string& text, const std::string& 
   const int textTop = kMargin + (contentHeight - textHeight) / 2;
   g.text = Rect{textLeft, textTop, textLeft + textWidth + 1, textTop + textHeight};
 
-  DialogLayout& layout = g.layout;
+  drawn::DialogLayout& layout = g.layout;
   layout.caption = caption;
   layout.hasCaption = true;
   layout.width = std::max(textLeft + textWidth + kMargin, kMinWidth);
   const int buttonTop = kMargin + contentHeight + kMargin;
   layout.height = buttonTop + kButtonHeight + kMargin / 2 + 4;
 
-  ControlLayout ok;
+  drawn::ControlLayout ok;
   ok.id = IDOK;
   ok.kind = platform::ControlKind::OwnerDrawButton;
   ok.caption = "OK";

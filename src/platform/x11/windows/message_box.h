@@ -9,7 +9,7 @@
 #include "platform/canvas.h"
 #include "platform/dialog.h"
 #include "platform/services.h"
-#include "platform/x11/controls/dialog_layout.h"
+#include "platform/drawn/controls/dialog_layout.h"
 
 namespace quorvel::x11 {
 
@@ -18,7 +18,7 @@ class X11DialogSystem;
 // The window's size and the places of text and button for `text` drawn in
 // `font` (measured on a raster canvas).
 struct MessageBoxGeometry {
-  DialogLayout layout;
+  drawn::DialogLayout layout;
   Rect icon;
   Rect text;
 };

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/dialog.h"
-#include "platform/x11/controls/dialog_layout.h"
+#include "platform/drawn/controls/dialog_layout.h"
 #include "platform/x11/windows/dialog_environment.h"
 #include "platform/x11/windows/event_loop.h"
 
@@ -29,7 +29,7 @@ class X11DialogSystem : public platform::DialogSystem,
   int RunModal(int templateId, platform::DialogHandlers& handlers,
                platform::DialogHost* owner) override;
   // The same for a layout made in pixels (the message box).
-  int RunModalLayout(const DialogLayout& layout, platform::DialogHandlers& handlers,
+  int RunModalLayout(const drawn::DialogLayout& layout, platform::DialogHandlers& handlers,
                      platform::DialogHost* owner);
 
   EventLoop& loop() override { return loop_; }

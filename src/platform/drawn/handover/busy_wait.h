@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 // Nanoseconds of CLOCK_MONOTONIC.
 std::int64_t MonotonicNs();
@@ -35,4 +35,4 @@ bool SpinUntil(Ready ready, std::int64_t untilNs) {
   }
 }
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

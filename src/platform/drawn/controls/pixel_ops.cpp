@@ -1,9 +1,9 @@
-#include "platform/x11/painting/pixel_ops.h"
+#include "platform/drawn/controls/pixel_ops.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 void FillPixels(raster::Surface& target, const Rect& r, Colour c) {
   const int left = std::max(r.left, 0);
@@ -34,4 +34,4 @@ void FramePixels(raster::Surface& target, const Rect& r, Colour topLeft, Colour 
   FillPixels(target, Rect{r.right - 1, r.top, r.right, r.bottom}, bottomRight);
 }
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

@@ -4,7 +4,7 @@
 #include "platform/geometry.h"
 #include "raster/surface.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 // Fills `r` of `target` with colour `c`.
 void FillPixels(raster::Surface& target, const Rect& r, Colour c);
@@ -17,4 +17,4 @@ void CopyPixels(raster::Surface& target, int x, int y, const raster::Surface& so
 // bottom and right edges in `bottomRight` (a raised or sunken edge).
 void FramePixels(raster::Surface& target, const Rect& r, Colour topLeft, Colour bottomRight);
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

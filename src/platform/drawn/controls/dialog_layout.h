@@ -8,7 +8,7 @@
 #include "platform/dialog_template.h"
 #include "platform/geometry.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 struct ControlLayout {
   int id = 0;
@@ -32,4 +32,4 @@ struct DialogLayout {
 
 DialogLayout LayoutOf(const platform::DialogTemplate& dialog);
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

@@ -1,6 +1,6 @@
-#include "platform/x11/controls/edit_text.h"
+#include "platform/drawn/controls/edit_text.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 void EditText::SetText(const std::string& text) {
   text_ = text;
@@ -61,4 +61,4 @@ void EditText::SelectAll() {
   caret_ = text_.size();
 }
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

@@ -1,4 +1,4 @@
-#include "platform/x11/windows/busy_wait.h"
+#include "platform/drawn/handover/busy_wait.h"
 
 #include <sched.h>
 
@@ -6,7 +6,7 @@
 
 #include "platform/linux/step_processors.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 std::int64_t MonotonicNs() {
   timespec now{};
@@ -24,4 +24,4 @@ bool SpinsHelp() {
   return helps;
 }
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

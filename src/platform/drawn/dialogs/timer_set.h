@@ -1,13 +1,15 @@
 // The repeating timers of one dialog (SetTimer / KillTimer).
 #pragma once
 
+#include <chrono>
 #include <map>
 #include <optional>
 #include <vector>
 
-#include "platform/x11/windows/event_loop.h"
+namespace quorvel::drawn {
 
-namespace quorvel::x11 {
+// The clock of timers and of the loops that run them.
+using Clock = std::chrono::steady_clock;
 
 class TimerSet {
  public:
@@ -32,4 +34,4 @@ class TimerSet {
   std::map<int, Timer> timers_;
 };
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <string>
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 class EditText {
  public:
@@ -38,4 +38,4 @@ class EditText {
   std::size_t anchor_ = 0;  // the other end of the selection
 };
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

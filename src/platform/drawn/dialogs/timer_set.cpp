@@ -1,6 +1,6 @@
-#include "platform/x11/windows/timer_set.h"
+#include "platform/drawn/dialogs/timer_set.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 namespace {
 constexpr unsigned kMinimumPeriodMs = 10;
@@ -33,4 +33,4 @@ std::vector<int> TimerSet::TakeDue(Clock::time_point now) {
   return due;
 }
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

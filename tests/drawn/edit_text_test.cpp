@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "platform/x11/controls/edit_text.h"
+#include "platform/drawn/controls/edit_text.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 namespace {
 
 TEST(EditText, TypingAndDeletingAroundTheCaret) {
@@ -49,4 +49,4 @@ TEST(EditText, TypingReplacesTheSelection) {
 }
 
 }  // namespace
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

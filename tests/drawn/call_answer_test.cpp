@@ -5,9 +5,9 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/x11/windows/call_answer.h"
+#include "platform/drawn/handover/call_answer.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 namespace {
 
 struct AnswerCase {
@@ -46,4 +46,4 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

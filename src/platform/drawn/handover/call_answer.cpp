@@ -1,8 +1,8 @@
-#include "platform/x11/windows/call_answer.h"
+#include "platform/drawn/handover/call_answer.h"
 
-#include "platform/x11/windows/busy_wait.h"
+#include "platform/drawn/handover/busy_wait.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 void CallAnswer::Give(bool value) {
   {
@@ -26,4 +26,4 @@ bool CallAnswer::Take(std::int64_t spinNs) {
   return state == kTrue;
 }
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

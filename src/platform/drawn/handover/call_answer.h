@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <mutex>
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 class CallAnswer {
  public:
@@ -29,4 +29,4 @@ class CallAnswer {
   static constexpr int kTrue = 2;
 };
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

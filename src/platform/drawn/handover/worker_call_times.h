@@ -1,16 +1,16 @@
 // Where the time of the worker's calls on a test window goes, for the
-// benchmark that weighs our own code against the X server's: the whole
-// exchange as the worker sees it, the part the user-interface thread spent
-// carrying the call out, and the painting within that. The rest of the
-// exchange is the hand-over between the threads.
+// benchmark that weighs our own code against the desktop's (the X server,
+// a compositor): the whole exchange as the worker sees it, the part the
+// user-interface thread spent carrying the call out, and the painting within
+// that. The rest of the exchange is the hand-over between the threads.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 
-#include "platform/x11/windows/busy_wait.h"
+#include "platform/drawn/handover/busy_wait.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 struct WorkerCallTimes {
   std::atomic<std::int64_t> calls{0};
@@ -33,4 +33,4 @@ struct WorkerCallTimes {
 // The process-wide record; a few clock reads per step, always on.
 WorkerCallTimes& TheWorkerCallTimes();
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

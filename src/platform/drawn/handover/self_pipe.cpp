@@ -1,11 +1,11 @@
-#include "platform/x11/windows/self_pipe.h"
+#include "platform/drawn/handover/self_pipe.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 SelfPipe::SelfPipe() {
   int fds[2];
@@ -39,4 +39,4 @@ void SelfPipe::Drain() {
   }
 }
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

@@ -1,6 +1,6 @@
-#include "platform/x11/controls/dialog_layout.h"
+#include "platform/drawn/controls/dialog_layout.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 DialogLayout LayoutOf(const platform::DialogTemplate& dialog) {
   using platform::DialogUnitsToPixelsX;
@@ -30,4 +30,4 @@ DialogLayout LayoutOf(const platform::DialogTemplate& dialog) {
   return layout;
 }
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

@@ -1,7 +1,7 @@
 // A pipe a thread writes one byte into to wake a loop sleeping in poll().
 #pragma once
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 class SelfPipe {
  public:
@@ -22,4 +22,4 @@ class SelfPipe {
   int writeFd_ = -1;
 };
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn
