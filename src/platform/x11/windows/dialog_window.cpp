@@ -27,7 +27,8 @@ DialogWindow::DialogWindow(DialogEnvironment& environment, const drawn::DialogLa
       layout_(layout),
       handlers_(handlers),
       owner_(owner),
-      buffer_(environment.connection()) {}
+      buffer_(environment.connection()),
+      workerCalls_(environment.loop().calls()) {}
 
 DialogWindow::~DialogWindow() {
   controls_.clear();  // the child windows go before their parent
@@ -91,16 +92,8 @@ bool DialogWindow::Create() {
     controls_.push_back(MakeControl(*this, control));
   }
   XFlush(d);
-  {
-    std::lock_guard<std::mutex> lock(exchangeMutex_);
-    live_ = true;
-  }
+  workerCalls_.Open();
   return true;
-}
-
-bool DialogWindow::live() const {
-  std::lock_guard<std::mutex> lock(exchangeMutex_);
-  return live_;
 }
 
 void DialogWindow::ShowIfHidden() {
@@ -108,13 +101,10 @@ void DialogWindow::ShowIfHidden() {
 }
 
 void DialogWindow::Finish() {
-  {
-    std::lock_guard<std::mutex> lock(exchangeMutex_);
-    live_ = false;
-  }
+  workerCalls_.Close();
   // Workers waiting on this window get their answer before anything waits
   // for them.
-  environment_.loop().RunPosted();
+  environment_.loop().calls().RunPosted();
   timers_.Clear();
   windowPin_.reset();
   Display* d = connection().display();
@@ -294,7 +284,7 @@ void DialogWindow::SetIcon(int iconId) {
 void DialogWindow::EndDialog(int result) {
   endResult_.store(result);
   endRequested_.store(true);
-  environment_.loop().Wake();
+  environment_.loop().calls().Wake();
 }
 
 }  // namespace quorvel::x11

@@ -25,7 +25,6 @@
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
 #include <vector>
@@ -40,6 +39,7 @@
 #include "platform/x11/windows/event_loop.h"
 #include "platform/x11/windows/frame_sync.h"
 #include "platform/drawn/dialogs/timer_set.h"
+#include "platform/drawn/handover/worker_calls.h"
 
 namespace quorvel::x11 {
 
@@ -124,7 +124,6 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   // Runs `call` on the user-interface thread and waits for it; false, without
   // running it, once the dialog has ended.
   bool OnUiThread(const std::function<void()>& call);
-  bool live() const;
 
   void HandleKey(XKeyEvent& key);
   void HandleClientMessage(const XClientMessageEvent& message);
@@ -194,8 +193,8 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
 
   std::atomic<bool> endRequested_{false};
   std::atomic<int> endResult_{0};
-  mutable std::mutex exchangeMutex_;
-  bool live_ = false;  // between Create and Finish; under exchangeMutex_
+  // Open between Create and Finish.
+  drawn::WorkerCalls workerCalls_;
 };
 
 }  // namespace quorvel::x11

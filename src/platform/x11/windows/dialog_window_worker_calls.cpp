@@ -7,14 +7,12 @@
 
 #include <sched.h>
 
-#include <atomic>
-#include <memory>
 #include <optional>
 
 #include "platform/x11/display/screen_pixels.h"
 #include "platform/x11/display/x_connection.h"
 #include "platform/x11/painting/colour_key_shape.h"
-#include "platform/drawn/handover/call_answer.h"
+#include "platform/drawn/handover/busy_wait.h"
 #include "platform/x11/windows/frame_sync.h"
 #include "platform/x11/windows/window_properties.h"
 #include "platform/drawn/handover/worker_call_times.h"
@@ -23,10 +21,6 @@
 namespace quorvel::x11 {
 
 namespace {
-// How long the worker watches for the answer before it sleeps: longer than
-// a step's calls take on an ordinary desktop.
-constexpr std::int64_t kAnswerSpinNs = 2'000'000;
-
 // How long a move waits for the window manager to place the window: far
 // longer than any window manager takes. A window manager that leaves this
 // many moves in a row unanswered that long does not answer this window,
@@ -67,51 +61,10 @@ Bool IsConfigureOf(Display*, XEvent* event, XPointer arg) {
 // The worker's hold on its processor while it times steps: given back at
 // EndTimedSteps, or when the thread ends after its window has gone.
 thread_local std::optional<linux_os::ProcessorPin> tWorkerPin;
-
-// One call in flight: its answer and when the user-interface thread was
-// done with it.
-struct Exchange {
-  drawn::CallAnswer answer;
-  std::atomic<std::int64_t> doneAt{0};
-};
 }  // namespace
 
 bool DialogWindow::OnUiThread(const std::function<void()>& call) {
-  EventLoop& loop = environment_.loop();
-  if (loop.OnUiThread()) {
-    if (!live()) return false;
-    call();
-    return true;
-  }
-  drawn::WorkerCallTimes& times = drawn::TheWorkerCallTimes();
-  const std::int64_t posted = drawn::MonotonicNs();
-  auto exchange = std::make_shared<Exchange>();
-  {
-    std::lock_guard<std::mutex> lock(exchangeMutex_);
-    if (!live_) return false;
-    // Posted under the lock: Finish() cannot slip in between the check and
-    // the post, so every posted call is answered.
-    loop.Post([this, call, exchange, posted, &times] {
-      const std::int64_t start = drawn::MonotonicNs();
-      times.queuedNs += start - posted;
-      if (!live()) {
-        exchange->doneAt.store(start);
-        exchange->answer.Give(false);
-        return;
-      }
-      call();
-      const std::int64_t end = drawn::MonotonicNs();
-      times.carriedOutNs += end - start;
-      exchange->doneAt.store(end);
-      exchange->answer.Give(true);
-    });
-  }
-  const bool answered = exchange->answer.Take(kAnswerSpinNs);
-  const std::int64_t resumed = drawn::MonotonicNs();
-  times.exchangeNs += resumed - posted;
-  times.answerNs += resumed - exchange->doneAt.load();
-  ++times.calls;
-  return answered;
+  return workerCalls_.Run(call);
 }
 
 bool DialogWindow::IsWindowVisible() {
@@ -187,7 +140,7 @@ platform::FrameReport DialogWindow::TakeFrameReport() {
 }
 
 void DialogWindow::BeginTimedSteps() {
-  if (environment_.loop().OnUiThread() || tWorkerPin) return;
+  if (environment_.loop().calls().OnUiThread() || tWorkerPin) return;
   // The window's thread goes beside the X server where it can be seen:
   // the server stays on the processor it has while another is busy.
   std::optional<linux_os::StepProcessors> where;
@@ -203,7 +156,7 @@ void DialogWindow::BeginTimedSteps() {
 }
 
 void DialogWindow::EndTimedSteps() {
-  if (environment_.loop().OnUiThread()) return;
+  if (environment_.loop().calls().OnUiThread()) return;
   tWorkerPin.reset();
   OnUiThread([&] { windowPin_.reset(); });
 }
