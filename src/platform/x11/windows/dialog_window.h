@@ -31,7 +31,7 @@
 
 #include "platform/dialog.h"
 #include "platform/linux/step_processors.h"
-#include "platform/x11/controls/control.h"
+#include "platform/drawn/controls/dialog_controls.h"
 #include "platform/drawn/controls/dialog_layout.h"
 #include "platform/x11/display/x_handles.h"
 #include "platform/x11/painting/image_buffer.h"
@@ -43,7 +43,7 @@
 
 namespace quorvel::x11 {
 
-class DialogWindow : public platform::DialogHost, private ControlContext {
+class DialogWindow : public platform::DialogHost, private drawn::ControlContext {
  public:
   DialogWindow(DialogEnvironment& environment, const drawn::DialogLayout& layout,
                platform::DialogHandlers& handlers, Window owner);
@@ -70,7 +70,7 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   std::optional<Clock::time_point> NextTimerDue() const { return timers_.NextDue(); }
   void RunDueTimers(Clock::time_point now);
   // The control with `id`, or null.
-  Control* FindControl(int id) const;
+  drawn::Control* FindControl(int id) const { return controls_.Find(id); }
 
   // --- platform::DialogHost
   void ShowControl(int id, bool show) override;
@@ -107,29 +107,30 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   bool ReadScreen(const Rect& screenRect, std::vector<Colour>& pixels) override;
 
  private:
-  // --- ControlContext
-  XConnection& connection() override;
+  // --- drawn::ControlContext
   platform::DialogHandlers& handlers() override { return handlers_; }
   platform::Graphics& graphics() override;
-  Window dialogWindow() override { return window_.get(); }
-  GC gc() override { return gc_.get(); }
   const raster::Surface* dialogPicture() override;
   const platform::Font& defaultFont() override;
   bool acceptsInput() override;
-  bool IsFocused(const Control& control) override { return focused_ == &control; }
-  void Focus(Control& control) override;
-  void RequestPaste(Control& control) override;
-  void ControlPainted(Control&) override { shapeStale_ = true; }
+  bool IsFocused(const drawn::Control& control) override {
+    return controls_.focused() == &control;
+  }
+  void Focus(drawn::Control& control) override;
+  void RequestPaste(drawn::Control& control) override;
+  void ControlPainted(drawn::Control&) override { shapeStale_ = true; }
+  std::unique_ptr<drawn::ControlSurface> CreateSurface(const Rect& rect, bool visible,
+                                                       drawn::PointerInput pointer) override;
+
+  XConnection& connection();
 
   // Runs `call` on the user-interface thread and waits for it; false, without
   // running it, once the dialog has ended.
   bool OnUiThread(const std::function<void()>& call);
 
-  void HandleKey(XKeyEvent& key);
   void HandleClientMessage(const XClientMessageEvent& message);
   void HandleConfigure(const XConfigureEvent& configure);
   void HandlePaste(const XSelectionEvent& selection);
-  void MoveFocus(bool backwards);
   void ApplyFocus();
 
   void MoveResize(const Rect& screenRect);
@@ -162,7 +163,7 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   // The compositor's frame-drawn answers, where the window manager sends
   // them (windows with a caption only).
   std::unique_ptr<FrameSync> frameSync_;
-  std::vector<std::unique_ptr<Control>> controls_;
+  drawn::DialogControls controls_;
   drawn::TimerSet timers_;
   std::set<int> eraseSuppressed_;
 
@@ -178,7 +179,6 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   Rect lastPlaced_;             // what the last answer to a move said
   // Keeps this thread on its processor while a worker times steps.
   std::optional<linux_os::ProcessorPin> windowPin_;
-  Control* focused_ = nullptr;
 
   bool dirty_ = false;     // some of the window needs painting
   bool erase_ = false;     // ... through OnEraseBackground

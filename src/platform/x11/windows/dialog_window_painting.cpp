@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "platform/x11/controls/control_window.h"
 #include "platform/x11/display/x_connection.h"
 #include "platform/x11/painting/colour_key_shape.h"
 #include "platform/drawn/controls/pixel_ops.h"
@@ -66,7 +67,7 @@ void DialogWindow::PaintFrame() {
 bool DialogWindow::NeedsPaint() const {
   if (!window_ || !shown_) return false;
   if (dirty_ || (shapeStale_ && colourKeyed_)) return true;
-  for (const auto& control : controls_) {
+  for (const auto& control : controls_.all()) {
     if (control->invalid()) return true;
   }
   return false;
@@ -79,7 +80,7 @@ bool DialogWindow::PaintNow() {
     PaintFrame();
     painted = true;
   }
-  for (const auto& control : controls_) {
+  for (const auto& control : controls_.all()) {
     if (!control->invalid()) continue;
     control->PaintIfInvalid();
     painted = true;
@@ -100,9 +101,10 @@ void DialogWindow::CollectExposures() {
   Display* d = connection().display();
   XEvent event;
   while (XCheckTypedWindowEvent(d, window_.get(), Expose, &event)) HandleEvent(event);
-  for (const auto& control : controls_) {
-    if (!control->window()) continue;
-    while (XCheckTypedWindowEvent(d, control->window(), Expose, &event)) control->MarkExposed();
+  for (const auto& control : controls_.all()) {
+    const Window window = ControlWindowOf(*control);
+    if (window == None) continue;
+    while (XCheckTypedWindowEvent(d, window, Expose, &event)) control->MarkExposed();
   }
 }
 
@@ -111,7 +113,7 @@ void DialogWindow::RebuildShape() {
   // The window's own pixels: the frame with the shown controls on top.
   raster::Surface picture(buffer_.surface().width(), buffer_.surface().height());
   drawn::CopyPixels(picture, 0, 0, buffer_.surface());
-  for (const auto& control : controls_) {
+  for (const auto& control : controls_.all()) {
     if (control->visible() && control->painted()) {
       drawn::CopyPixels(picture, control->rect().left, control->rect().top, control->picture());
     }

@@ -1,6 +1,4 @@
-#include "platform/x11/controls/edit_control.h"
-
-#include <X11/keysym.h>
+#include "platform/drawn/controls/edit_control.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -8,7 +6,7 @@
 #include "platform/drawn/controls/pixel_ops.h"
 #include "raster/raster_canvas.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 namespace {
 
 constexpr Colour kField = Rgb(255, 255, 255);
@@ -24,15 +22,13 @@ constexpr unsigned kTextFormat =
 
 }  // namespace
 
-EditControl::EditControl(ControlContext& context, const drawn::ControlLayout& layout)
+EditControl::EditControl(ControlContext& context, const ControlLayout& layout)
     : Control(context, layout), clientEdge_(layout.clientEdge) {
   edit_.SetText(layout.caption);
-  CreateWindow();
+  CreateSurface();
 }
 
-long EditControl::PointerEventMask() const {
-  return ButtonPressMask | ButtonReleaseMask | Button1MotionMask;
-}
+PointerInput EditControl::PointerInputs() const { return PointerInput::Buttons; }
 
 void EditControl::Changed() {
   Invalidate();
@@ -91,68 +87,61 @@ void EditControl::KeepCaretInView() {
   if (scroll_ < 0) scroll_ = 0;
 }
 
-void EditControl::HandlePointer(const XEvent& event) {
+void EditControl::HandlePointer(const PointerEvent& event) {
   if (!context().acceptsInput()) return;
-  switch (event.type) {
-    case ButtonPress:
-      if (event.xbutton.button != Button1) return;
+  switch (event.action) {
+    case PointerAction::Press:
+      if (event.button != PointerButton::Left) return;
       context().Focus(*this);
-      edit_.MoveTo(PositionAt(event.xbutton.x), (event.xbutton.state & ShiftMask) != 0);
+      edit_.MoveTo(PositionAt(Local(event.at).x), event.shift);
       selecting_ = true;
       Changed();
       break;
-    case MotionNotify:
+    case PointerAction::Motion:
       if (!selecting_) return;
-      edit_.MoveTo(PositionAt(event.xmotion.x), true);
+      edit_.MoveTo(PositionAt(Local(event.at).x), true);
       Changed();
       break;
-    case ButtonRelease:
-      if (event.xbutton.button == Button1) selecting_ = false;
+    case PointerAction::Release:
+      if (event.button == PointerButton::Left) selecting_ = false;
       break;
     default:
       break;
   }
 }
 
-bool EditControl::HandleKey(unsigned long keysym, unsigned state, const std::string& typed) {
-  const bool shift = (state & ShiftMask) != 0;
-  const bool control = (state & ControlMask) != 0;
-  switch (keysym) {
-    case XK_BackSpace:
+bool EditControl::HandleKey(const KeyEvent& key) {
+  const bool shift = key.shift;
+  switch (key.key) {
+    case Key::Backspace:
       edit_.Backspace();
       break;
-    case XK_Delete:
-    case XK_KP_Delete:
+    case Key::Delete:
       edit_.Delete();
       break;
-    case XK_Left:
-    case XK_KP_Left:
+    case Key::Left:
       edit_.Left(shift);
       break;
-    case XK_Right:
-    case XK_KP_Right:
+    case Key::Right:
       edit_.Right(shift);
       break;
-    case XK_Home:
-    case XK_KP_Home:
+    case Key::Home:
       edit_.Home(shift);
       break;
-    case XK_End:
-    case XK_KP_End:
+    case Key::End:
       edit_.End(shift);
       break;
-    case XK_Insert:
-    case XK_KP_Insert:
+    case Key::Insert:
       if (!shift) return false;
       context().RequestPaste(*this);
       return true;
     default:
-      if (control) {
-        if (keysym == XK_a || keysym == XK_A) {
+      if (key.control) {
+        if (key.key == Key::A) {
           edit_.SelectAll();
           break;
         }
-        if (keysym == XK_v || keysym == XK_V) {
+        if (key.key == Key::V) {
           context().RequestPaste(*this);
           return true;
         }
@@ -160,7 +149,7 @@ bool EditControl::HandleKey(unsigned long keysym, unsigned state, const std::str
       }
       {
         std::string printable;
-        for (char c : typed) {
+        for (char c : key.text) {
           const unsigned char u = static_cast<unsigned char>(c);
           if (u >= 0x20 && u != 0x7F) printable += c;
         }
@@ -188,12 +177,12 @@ void EditControl::Paste(const std::string& text) {
 void EditControl::Draw(raster::RasterCanvas& canvas) {
   raster::Surface& s = canvas.surface();
   const Rect all = s.Bounds();
-  drawn::FillPixels(s, all, kField);
+  FillPixels(s, all, kField);
   if (clientEdge_) {
-    drawn::FramePixels(s, all, kShadow, kField);
-    drawn::FramePixels(s, Rect{1, 1, all.right - 1, all.bottom - 1}, kDarkShadow, kFace);
+    FramePixels(s, all, kShadow, kField);
+    FramePixels(s, Rect{1, 1, all.right - 1, all.bottom - 1}, kDarkShadow, kFace);
   } else {
-    drawn::FramePixels(s, all, kBorder, kBorder);
+    FramePixels(s, all, kBorder, kBorder);
   }
 
   KeepCaretInView();
@@ -214,7 +203,7 @@ void EditControl::Draw(raster::RasterCanvas& canvas) {
     const std::size_t end = edit_.SelectionEnd();
     const int x0 = origin + Measure(text.substr(0, start));
     const int x1 = origin + Measure(text.substr(0, end));
-    drawn::FillPixels(s, Rect{std::max(x0, area.left), area.top, std::min(x1, area.right), area.bottom},
+    FillPixels(s, Rect{std::max(x0, area.left), area.top, std::min(x1, area.right), area.bottom},
                kSelection);
     canvas.SetTextColour(kSelectedText);
     Rect selected{x0, area.top, x1 + 1, area.bottom};
@@ -225,9 +214,9 @@ void EditControl::Draw(raster::RasterCanvas& canvas) {
   if (context().IsFocused(*this)) {
     const int x = origin + Measure(text.substr(0, edit_.caret()));
     if (x >= area.left && x < area.right) {
-      drawn::FillPixels(s, Rect{x, area.top + 1, x + 1, area.bottom - 1}, kText);
+      FillPixels(s, Rect{x, area.top + 1, x + 1, area.bottom - 1}, kText);
     }
   }
 }
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

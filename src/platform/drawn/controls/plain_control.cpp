@@ -1,9 +1,9 @@
-#include "platform/x11/controls/plain_control.h"
+#include "platform/drawn/controls/plain_control.h"
 
 #include "platform/drawn/controls/pixel_ops.h"
 #include "raster/raster_canvas.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 namespace {
 
 constexpr Colour kFace = Rgb(212, 208, 200);
@@ -14,9 +14,9 @@ constexpr Colour kText = Rgb(0, 0, 0);
 
 }  // namespace
 
-PlainControl::PlainControl(ControlContext& context, const drawn::ControlLayout& layout)
+PlainControl::PlainControl(ControlContext& context, const ControlLayout& layout)
     : Control(context, layout), kind_(layout.kind) {
-  CreateWindow();
+  CreateSurface();
 }
 
 void PlainControl::Draw(raster::RasterCanvas& canvas) {
@@ -27,20 +27,20 @@ void PlainControl::Draw(raster::RasterCanvas& canvas) {
   unsigned format = platform::dt::kWordBreak;
   switch (kind_) {
     case ControlKind::PushButton:
-      drawn::FillPixels(s, all, kFace);
-      drawn::FramePixels(s, all, kHighlight, kDarkShadow);
-      drawn::FramePixels(s, Rect{1, 1, all.right - 1, all.bottom - 1}, kFace, kShadow);
+      FillPixels(s, all, kFace);
+      FramePixels(s, all, kHighlight, kDarkShadow);
+      FramePixels(s, Rect{1, 1, all.right - 1, all.bottom - 1}, kFace, kShadow);
       format = platform::dt::kCenter | platform::dt::kVCenter | platform::dt::kSingleLine;
       break;
     case ControlKind::MultiLineEdit:
     case ControlKind::Edit:
-      drawn::FillPixels(s, all, kHighlight);
-      drawn::FramePixels(s, all, kShadow, kShadow);
+      FillPixels(s, all, kHighlight);
+      FramePixels(s, all, kShadow, kShadow);
       textRect = Rect{3, 2, all.right - 3, all.bottom - 2};
       format |= platform::dt::kNoPrefix;
       break;
     default:
-      drawn::FillPixels(s, all, context().handlers().DialogBrushColour());
+      FillPixels(s, all, context().handlers().DialogBrushColour());
       break;
   }
   canvas.SelectFont(&font());
@@ -49,4 +49,4 @@ void PlainControl::Draw(raster::RasterCanvas& canvas) {
   canvas.DrawText(Text(), textRect, format);
 }
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

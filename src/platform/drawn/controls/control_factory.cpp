@@ -1,13 +1,13 @@
-#include "platform/x11/controls/control_factory.h"
+#include "platform/drawn/controls/control_factory.h"
 
-#include "platform/x11/controls/bitmap_static.h"
-#include "platform/x11/controls/edit_control.h"
-#include "platform/x11/controls/owner_draw_button.h"
-#include "platform/x11/controls/plain_control.h"
+#include "platform/drawn/controls/bitmap_static.h"
+#include "platform/drawn/controls/edit_control.h"
+#include "platform/drawn/controls/owner_draw_button.h"
+#include "platform/drawn/controls/plain_control.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
-std::unique_ptr<Control> MakeControl(ControlContext& context, const drawn::ControlLayout& layout) {
+std::unique_ptr<Control> MakeControl(ControlContext& context, const ControlLayout& layout) {
   using platform::ControlKind;
   switch (layout.kind) {
     case ControlKind::OwnerDrawButton:
@@ -24,4 +24,4 @@ std::unique_ptr<Control> MakeControl(ControlContext& context, const drawn::Contr
   return std::make_unique<PlainControl>(context, layout);
 }
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

@@ -5,26 +5,26 @@
 
 #include <memory>
 
-#include "platform/x11/controls/control.h"
+#include "platform/drawn/controls/control.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 class BitmapStatic : public Control {
  public:
   // Without `centreImage` the control takes the size of its bitmap, as the
   // static control does when it is created.
-  BitmapStatic(ControlContext& context, const drawn::ControlLayout& layout);
+  BitmapStatic(ControlContext& context, const ControlLayout& layout);
 
  protected:
   void Draw(raster::RasterCanvas& canvas) override;
 
  private:
-  BitmapStatic(ControlContext& context, const drawn::ControlLayout& layout,
+  BitmapStatic(ControlContext& context, const ControlLayout& layout,
                std::unique_ptr<platform::Canvas> bitmap);
-  static drawn::ControlLayout Sized(drawn::ControlLayout layout, const platform::Canvas* bitmap);
+  static ControlLayout Sized(ControlLayout layout, const platform::Canvas* bitmap);
 
   std::unique_ptr<platform::Canvas> bitmap_;
   bool centre_;
 };
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

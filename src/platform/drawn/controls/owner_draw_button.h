@@ -3,27 +3,28 @@
 // inside is a click (OnCommand with the button's id).
 #pragma once
 
-#include "platform/x11/controls/control.h"
+#include "platform/drawn/controls/control.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 class OwnerDrawButton : public Control {
  public:
-  OwnerDrawButton(ControlContext& context, const drawn::ControlLayout& layout);
+  OwnerDrawButton(ControlContext& context, const ControlLayout& layout);
 
-  void HandlePointer(const XEvent& event) override;
+  void HandlePointer(const PointerEvent& event) override;
   bool pressed() const { return pressed_; }
 
  protected:
   void Draw(raster::RasterCanvas& canvas) override;
-  long PointerEventMask() const override;
+  PointerInput PointerInputs() const override;
 
  private:
-  bool Inside(int x, int y) const;
+  // `p` relative to the button.
+  bool Inside(Point p) const;
   void SetPressed(bool pressed);
 
   bool tracking_ = false;  // the left button went down on this button
   bool pressed_ = false;
 };
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn

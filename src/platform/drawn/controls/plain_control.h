@@ -3,13 +3,13 @@
 // with the caption, or the text) in case they are shown.
 #pragma once
 
-#include "platform/x11/controls/control.h"
+#include "platform/drawn/controls/control.h"
 
-namespace quorvel::x11 {
+namespace quorvel::drawn {
 
 class PlainControl : public Control {
  public:
-  PlainControl(ControlContext& context, const drawn::ControlLayout& layout);
+  PlainControl(ControlContext& context, const ControlLayout& layout);
 
  protected:
   void Draw(raster::RasterCanvas& canvas) override;
@@ -18,4 +18,4 @@ class PlainControl : public Control {
   platform::ControlKind kind_;
 };
 
-}  // namespace quorvel::x11
+}  // namespace quorvel::drawn
