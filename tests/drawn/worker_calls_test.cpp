@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "platform/drawn/handover/posted_calls.h"
-#include "platform/drawn/handover/worker_calls.h"
 #include "platform/drawn/handover/worker_call_times.h"
+#include "platform/drawn/handover/worker_calls.h"
 
 namespace quorvel::drawn {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "platform/x11/painting/colour_key_shape.h"
 #include "platform/drawn/controls/pixel_ops.h"
+#include "platform/x11/painting/colour_key_shape.h"
 
 namespace quorvel::x11 {
 namespace {

@@ -30,16 +30,16 @@
 #include <vector>
 
 #include "platform/dialog.h"
-#include "platform/linux/step_processors.h"
 #include "platform/drawn/controls/dialog_controls.h"
 #include "platform/drawn/controls/dialog_layout.h"
+#include "platform/drawn/dialogs/timer_set.h"
+#include "platform/drawn/handover/worker_calls.h"
+#include "platform/linux/step_processors.h"
 #include "platform/x11/display/x_handles.h"
 #include "platform/x11/painting/image_buffer.h"
 #include "platform/x11/windows/dialog_environment.h"
 #include "platform/x11/windows/event_loop.h"
 #include "platform/x11/windows/frame_sync.h"
-#include "platform/drawn/dialogs/timer_set.h"
-#include "platform/drawn/handover/worker_calls.h"
 
 namespace quorvel::x11 {
 

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
+#include "platform/drawn/controls/pixel_ops.h"
 #include "platform/x11/controls/control_window.h"
 #include "platform/x11/display/x_connection.h"
 #include "platform/x11/painting/colour_key_shape.h"
-#include "platform/drawn/controls/pixel_ops.h"
 #include "raster/raster_canvas.h"
 
 namespace quorvel::x11 {
@@ -56,7 +56,8 @@ void DialogWindow::PaintFrame() {
     if (buffer_.fresh()) area = Rect{0, 0, width, height};
     raster::RasterCanvas canvas(&buffer_.surface());
     if (!handlers_.OnEraseBackground(canvas)) {
-      drawn::FillPixels(buffer_.surface(), buffer_.surface().Bounds(), handlers_.DialogBrushColour());
+      drawn::FillPixels(buffer_.surface(), buffer_.surface().Bounds(),
+                        handlers_.DialogBrushColour());
     }
     buffer_.MarkPainted();
     shapeStale_ = true;

@@ -9,13 +9,13 @@
 
 #include <optional>
 
+#include "platform/drawn/handover/busy_wait.h"
+#include "platform/drawn/handover/worker_call_times.h"
 #include "platform/x11/display/screen_pixels.h"
 #include "platform/x11/display/x_connection.h"
 #include "platform/x11/painting/colour_key_shape.h"
-#include "platform/drawn/handover/busy_wait.h"
 #include "platform/x11/windows/frame_sync.h"
 #include "platform/x11/windows/window_properties.h"
-#include "platform/drawn/handover/worker_call_times.h"
 #include "platform/x11/windows/x_event_wait.h"
 
 namespace quorvel::x11 {
@@ -116,7 +116,8 @@ void DialogWindow::UpdateWindow() {
 }
 
 bool DialogWindow::AwaitPlaced(unsigned long serial, int timeoutMs) {
-  const std::int64_t deadline = drawn::MonotonicNs() + static_cast<std::int64_t>(timeoutMs) * 1'000'000;
+  const std::int64_t deadline =
+      drawn::MonotonicNs() + static_cast<std::int64_t>(timeoutMs) * 1'000'000;
   ConfigureOf wanted{window_.get(), serial, geometry_, lastPlaced_};
   XEvent event;
   // Only this window's ConfigureNotify events that answer the move are

@@ -2,8 +2,8 @@
 
 #include <X11/Xatom.h>
 
-#include "platform/x11/display/x_connection.h"
 #include "platform/drawn/handover/busy_wait.h"
+#include "platform/x11/display/x_connection.h"
 #include "platform/x11/windows/x_event_wait.h"
 
 namespace quorvel::x11 {
@@ -118,7 +118,8 @@ bool FrameSync::HandleFrameDrawn(const XClientMessageEvent& message) {
 }
 
 platform::FrameReport FrameSync::TakeReport(int waitMs) {
-  const std::int64_t deadline = drawn::MonotonicNs() + static_cast<std::int64_t>(waitMs) * 1'000'000;
+  const std::int64_t deadline =
+      drawn::MonotonicNs() + static_cast<std::int64_t>(waitMs) * 1'000'000;
   FrameDrawnOf wanted{window_, connection_.atoms().netWmFrameDrawn};
   XEvent event;
   while (!pending_.empty() &&
