@@ -27,6 +27,18 @@ quorvel_glob_sources(QUORVEL_LINUX_SOURCES src/platform/linux)
 add_library(quorvel_linux STATIC ${QUORVEL_LINUX_SOURCES})
 target_link_libraries(quorvel_linux PUBLIC quorvel_core CURL::libcurl Threads::Threads)
 
+# The user interface the program draws itself, for the Linux desktops that
+# give it windows and pixels but no controls (X11, Wayland): the controls'
+# logic and drawing, the message box, dialog layouts, timers and the
+# hand-over of calls between the test's worker and the window's thread. A
+# backend plugs in what shows the pixels and turns its input into events;
+# no X or Wayland header reaches it.
+quorvel_glob_sources(QUORVEL_DRAWN_SOURCES src/platform/drawn/handover
+  src/platform/drawn/controls src/platform/drawn/dialogs)
+add_library(quorvel_drawn STATIC ${QUORVEL_DRAWN_SOURCES})
+target_link_libraries(quorvel_drawn PUBLIC quorvel_linux quorvel_core quorvel_raster
+  Threads::Threads)
+
 # The X11 backend, from the bottom up: the display connection and what the
 # server offers, painting, controls, windows and their loop, the X server's
 # facts; the platform and services on top.
@@ -35,7 +47,7 @@ quorvel_glob_sources(QUORVEL_X11_SOURCES src/platform/x11 src/platform/x11/displ
   src/platform/x11/facts)
 list(FILTER QUORVEL_X11_SOURCES EXCLUDE REGEX "/main\\.cpp$")
 add_library(quorvel_x11 STATIC ${QUORVEL_X11_SOURCES} "${QUORVEL_EMBEDDED}")
-target_link_libraries(quorvel_x11 PUBLIC quorvel_linux quorvel_core quorvel_raster
+target_link_libraries(quorvel_x11 PUBLIC quorvel_drawn quorvel_linux quorvel_core quorvel_raster
   X11::X11 X11::Xext X11::Xrandr X11::Xrender)
 
 add_executable(quorvel src/platform/x11/main.cpp)

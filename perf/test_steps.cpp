@@ -10,7 +10,7 @@
 #include "bench/benchmark_scores.h"
 #include "bench/layered_test_dialog.h"
 #include "bench/layered_tests.h"
-#include "platform/x11/windows/worker_call_times.h"
+#include "platform/drawn/handover/worker_call_times.h"
 #include "platform/x11/x11_platform.h"
 
 namespace {
@@ -21,7 +21,7 @@ void BM_LayeredTestSequence(benchmark::State& state) {
     state.SkipWithError("no X display");
     return;
   }
-  quorvel::x11::WorkerCallTimes& times = quorvel::x11::TheWorkerCallTimes();
+  quorvel::drawn::WorkerCallTimes& times = quorvel::drawn::TheWorkerCallTimes();
   std::int64_t exchange = 0, carriedOut = 0, painting = 0, calls = 0, queued = 0, answer = 0;
   for (auto _ : state) {
     quorvel::BenchmarkScores scores;

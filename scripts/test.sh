@@ -26,7 +26,7 @@ cmake --preset asan >/dev/null || die "configuring asan failed"
 cmake --build --preset asan -j "$jobs" || die "building asan failed"
 step "Building the ThreadSanitizer build of the threaded tests"
 cmake --preset tsan >/dev/null || die "configuring tsan failed"
-cmake --build --preset tsan -j "$jobs" --target quorvel_x11_tests quorvel_x11_unit_tests \
+cmake --build --preset tsan -j "$jobs" --target quorvel_x11_tests quorvel_drawn_tests \
   quorvel_site_tests quorvel-results quorvel || die "building tsan failed"
 step "Building the fuzz targets"
 cmake --preset fuzz >/dev/null || die "configuring fuzz failed"
@@ -77,7 +77,7 @@ run_ctest build/asan
 # display (bare and composited) and the site's parallel uploads.
 export TSAN_OPTIONS="suppressions=$root/tests/sanitizer/tsan.supp ${TSAN_OPTIONS:-}"
 run_ctest build/tsan -R \
-  '^(quorvel_x11_handover|quorvel_x11_call_handover|quorvel_site_http_threads|site_test_burst_restart|e2e_x11_test_run_report)$'
+  '^(quorvel_x11_handover|quorvel_drawn_call_handover|quorvel_site_http_threads|site_test_burst_restart|e2e_x11_test_run_report)$'
 # Each fuzz target for QUORVEL_FUZZ_SECONDS (20 s), two at a time.
 run_ctest build/fuzz -j "$jobs"
 wineserver -k >/dev/null 2>&1 || true

@@ -25,7 +25,10 @@ SRC_LAYERS = {
     "app": {"bench", "dialog", "platform", "profile", "results", "site", "skin", "sysinfo", "text"},
     # The backends: above the seam, below nothing of the core but the entry.
     "platform/linux": {"platform", "text"},
-    "platform/x11": {"pixels", "platform", "platform/linux", "profile", "raster", "text"},
+    # The self-drawn user interface both Linux backends use: no X, no Wayland.
+    "platform/drawn": {"platform", "platform/linux", "raster", "text"},
+    "platform/x11": {"pixels", "platform", "platform/drawn", "platform/linux", "profile", "raster",
+                     "text"},
     "platform/win32": {"platform", "profile", "text"},
 }
 # A backend's main.cpp starts the program: it alone includes app/.

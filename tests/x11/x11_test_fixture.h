@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "platform/x11/controls/control.h"
+#include "platform/x11/controls/control_window.h"
 #include "platform/x11/windows/dialog_window.h"
 #include "platform/x11/x11_platform.h"
 #include "x11/recording_handlers.h"
@@ -36,8 +36,8 @@ class X11Test : public ::testing::Test {
     return static_cast<DialogWindow&>(host).window();
   }
   static Window ControlWindowOf(platform::DialogHost& host, int id) {
-    Control* control = static_cast<DialogWindow&>(host).FindControl(id);
-    return control != nullptr ? control->window() : None;
+    drawn::Control* control = static_cast<DialogWindow&>(host).FindControl(id);
+    return control != nullptr ? x11::ControlWindowOf(*control) : None;
   }
 
   XDriver driver_;

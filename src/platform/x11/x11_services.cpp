@@ -6,10 +6,10 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/drawn/dialogs/message_box.h"
 #include "platform/embedded_resources.h"
 #include "platform/linux/process_launcher.h"
 #include "platform/x11/display/x_connection.h"
-#include "platform/x11/windows/message_box.h"
 #include "platform/x11/windows/x11_dialog_system.h"
 
 namespace quorvel::x11 {
@@ -56,7 +56,7 @@ void X11Services::SetCursorPos(int x, int y) {
 
 void X11Services::MessageBox(platform::DialogHost* owner, const std::string& text,
                              const std::string& caption, platform::MessageIcon icon) {
-  RunMessageBox(dialogs_, graphics_, owner, text, caption, icon);
+  drawn::RunMessageBox(dialogs_, graphics_, owner, text, caption, icon);
 }
 
 void X11Services::OpenWebPage(platform::DialogHost*, const std::string& address, platform::Show) {

@@ -1,17 +1,17 @@
 #include <gtest/gtest.h>
 
+#include "platform/drawn/controls/pixel_ops.h"
 #include "platform/x11/painting/colour_key_shape.h"
-#include "platform/x11/painting/pixel_ops.h"
 
 namespace quorvel::x11 {
 namespace {
 
 TEST(ColourKeyShape, RunsCoverExactlyThePixelsThatAreNotTheKey) {
   raster::Surface picture(6, 3);
-  FillPixels(picture, picture.Bounds(), Rgb(0, 0, 0));
-  FillPixels(picture, Rect{1, 0, 3, 1}, Rgb(255, 0, 0));  // row 0: x 1..2
-  FillPixels(picture, Rect{5, 0, 6, 1}, Rgb(1, 0, 0));    // row 0: x 5, almost black
-  FillPixels(picture, Rect{0, 2, 6, 3}, Rgb(0, 0, 200));  // row 2: all
+  drawn::FillPixels(picture, picture.Bounds(), Rgb(0, 0, 0));
+  drawn::FillPixels(picture, Rect{1, 0, 3, 1}, Rgb(255, 0, 0));  // row 0: x 1..2
+  drawn::FillPixels(picture, Rect{5, 0, 6, 1}, Rgb(1, 0, 0));    // row 0: x 5, almost black
+  drawn::FillPixels(picture, Rect{0, 2, 6, 3}, Rgb(0, 0, 200));  // row 2: all
   picture.Row(2)[3] |= 0xFF000000u;                      // the fourth byte is no colour
 
   const std::vector<XRectangle> runs = OpaqueRuns(picture, Rgb(0, 0, 0));

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "platform/embedded_resources.h"
-#include "platform/x11/controls/control_factory.h"
+#include "platform/x11/controls/control_window.h"
 #include "platform/x11/display/display_mode.h"
 #include "platform/x11/display/x_connection.h"
 #include "platform/x11/windows/window_properties.h"
@@ -21,16 +21,18 @@ unsigned Positive(int v) { return static_cast<unsigned>(v > 0 ? v : 1); }
 
 }  // namespace
 
-DialogWindow::DialogWindow(DialogEnvironment& environment, const DialogLayout& layout,
+DialogWindow::DialogWindow(DialogEnvironment& environment, const drawn::DialogLayout& layout,
                            platform::DialogHandlers& handlers, Window owner)
     : environment_(environment),
       layout_(layout),
       handlers_(handlers),
       owner_(owner),
-      buffer_(environment.connection()) {}
+      buffer_(environment.connection()),
+      controls_(*this),
+      workerCalls_(environment.loop().calls()) {}
 
 DialogWindow::~DialogWindow() {
-  controls_.clear();  // the child windows go before their parent
+  controls_.Clear();  // the child windows go before their parent
 }
 
 XConnection& DialogWindow::connection() { return environment_.connection(); }
@@ -87,20 +89,10 @@ bool DialogWindow::Create() {
     SetUndecorated(c, window);
   }
 
-  for (const ControlLayout& control : layout_.controls) {
-    controls_.push_back(MakeControl(*this, control));
-  }
+  controls_.Create(layout_.controls);
   XFlush(d);
-  {
-    std::lock_guard<std::mutex> lock(exchangeMutex_);
-    live_ = true;
-  }
+  workerCalls_.Open();
   return true;
-}
-
-bool DialogWindow::live() const {
-  std::lock_guard<std::mutex> lock(exchangeMutex_);
-  return live_;
 }
 
 void DialogWindow::ShowIfHidden() {
@@ -108,24 +100,21 @@ void DialogWindow::ShowIfHidden() {
 }
 
 void DialogWindow::Finish() {
-  {
-    std::lock_guard<std::mutex> lock(exchangeMutex_);
-    live_ = false;
-  }
+  workerCalls_.Close();
   // Workers waiting on this window get their answer before anything waits
   // for them.
-  environment_.loop().RunPosted();
+  environment_.loop().calls().RunPosted();
   timers_.Clear();
   windowPin_.reset();
   Display* d = connection().display();
   if (window_) XUnmapWindow(d, window_.get());
   handlers_.OnDestroy();
-  for (auto& control : controls_) control->DestroyWindow();
+  controls_.ReleaseSurfaces();
   gc_.Reset();
   frameSync_.reset();
   window_.Reset();
   buffer_.Resize(0, 0);
-  focused_ = nullptr;
+  controls_.SetFocused(nullptr);
   XFlush(d);
   handlers_.Attach(nullptr);
 }
@@ -139,17 +128,17 @@ void DialogWindow::Reactivate() {
 bool DialogWindow::Owns(Window w) const {
   if (!window_ || w == None) return false;
   if (w == window_.get()) return true;
-  for (const auto& control : controls_) {
-    if (control->window() == w) return true;
+  for (const auto& control : controls_.all()) {
+    if (ControlWindowOf(*control) == w) return true;
   }
   return false;
 }
 
-Control* DialogWindow::FindControl(int id) const {
-  for (const auto& control : controls_) {
-    if (control->id() == id) return control.get();
-  }
-  return nullptr;
+std::unique_ptr<drawn::ControlSurface> DialogWindow::CreateSurface(const Rect& rect, bool visible,
+                                                                   drawn::PointerInput pointer) {
+  if (!window_) return nullptr;
+  return std::make_unique<ControlWindow>(connection(), window_.get(), gc_.get(), rect, visible,
+                                         pointer);
 }
 // ---------------------------------------------------------------------------
 // Timers
@@ -169,53 +158,53 @@ void DialogWindow::RunDueTimers(Clock::time_point now) {
 // Controls
 
 void DialogWindow::ShowControl(int id, bool show) {
-  if (Control* c = FindControl(id)) {
+  if (drawn::Control* c = FindControl(id)) {
     c->Show(show);
-    if (!show && focused_ == c) focused_ = nullptr;
+    if (!show && controls_.focused() == c) controls_.SetFocused(nullptr);
     shapeStale_ = true;
   }
 }
 
 bool DialogWindow::IsControlVisible(int id) {
-  Control* c = FindControl(id);
+  drawn::Control* c = FindControl(id);
   return c != nullptr && c->visible();
 }
 
 void DialogWindow::MoveControl(int id, int x, int y, int w, int h, bool repaint) {
-  if (Control* c = FindControl(id)) {
+  if (drawn::Control* c = FindControl(id)) {
     c->Move(Rect{x, y, x + w, y + h}, repaint);
     shapeStale_ = true;
   }
 }
 
 Rect DialogWindow::ControlRect(int id) {
-  Control* c = FindControl(id);
+  drawn::Control* c = FindControl(id);
   return c != nullptr ? c->rect() : Rect{};
 }
 
 void DialogWindow::InvalidateControl(int id, bool /*erase*/) {
-  if (Control* c = FindControl(id)) c->Invalidate();
+  if (drawn::Control* c = FindControl(id)) c->Invalidate();
 }
 
 void DialogWindow::UpdateControl(int id) {
   if (!shown_) return;
-  if (Control* c = FindControl(id)) c->PaintIfInvalid();
+  if (drawn::Control* c = FindControl(id)) c->PaintIfInvalid();
 }
 
 void DialogWindow::SetControlFont(int id, const platform::Font& font, bool redraw) {
-  if (Control* c = FindControl(id)) {
+  if (drawn::Control* c = FindControl(id)) {
     c->SetFont(&font);
     if (redraw) c->Invalidate();
   }
 }
 
 std::string DialogWindow::GetControlText(int id) {
-  Control* c = FindControl(id);
+  drawn::Control* c = FindControl(id);
   return c != nullptr ? c->Text() : std::string();
 }
 
 void DialogWindow::SetControlText(int id, const std::string& text) {
-  if (Control* c = FindControl(id)) c->SetText(text);
+  if (drawn::Control* c = FindControl(id)) c->SetText(text);
 }
 
 void DialogWindow::SuppressControlErase(int id) { eraseSuppressed_.insert(id); }
@@ -273,10 +262,7 @@ void DialogWindow::ShowWindow(platform::Show how) {
 }
 
 void DialogWindow::SetFocus() {
-  if (focused_ != nullptr) {
-    focused_->Invalidate();
-    focused_ = nullptr;
-  }
+  controls_.SetFocused(nullptr);
   wantFocus_ = true;
   ApplyFocus();
 }
@@ -294,7 +280,7 @@ void DialogWindow::SetIcon(int iconId) {
 void DialogWindow::EndDialog(int result) {
   endResult_.store(result);
   endRequested_.store(true);
-  environment_.loop().Wake();
+  environment_.loop().calls().Wake();
 }
 
 }  // namespace quorvel::x11

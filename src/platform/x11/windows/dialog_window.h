@@ -25,28 +25,28 @@
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
 #include <vector>
 
 #include "platform/dialog.h"
+#include "platform/drawn/controls/dialog_controls.h"
+#include "platform/drawn/controls/dialog_layout.h"
+#include "platform/drawn/dialogs/timer_set.h"
+#include "platform/drawn/handover/worker_calls.h"
 #include "platform/linux/step_processors.h"
 #include "platform/linux/thread_schedule.h"
-#include "platform/x11/controls/control.h"
-#include "platform/x11/controls/dialog_layout.h"
 #include "platform/x11/display/x_handles.h"
 #include "platform/x11/painting/image_buffer.h"
 #include "platform/x11/windows/dialog_environment.h"
 #include "platform/x11/windows/event_loop.h"
 #include "platform/x11/windows/frame_sync.h"
-#include "platform/x11/windows/timer_set.h"
 
 namespace quorvel::x11 {
 
-class DialogWindow : public platform::DialogHost, private ControlContext {
+class DialogWindow : public platform::DialogHost, private drawn::ControlContext {
  public:
-  DialogWindow(DialogEnvironment& environment, const DialogLayout& layout,
+  DialogWindow(DialogEnvironment& environment, const drawn::DialogLayout& layout,
                platform::DialogHandlers& handlers, Window owner);
   ~DialogWindow() override;
 
@@ -71,7 +71,7 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   std::optional<Clock::time_point> NextTimerDue() const { return timers_.NextDue(); }
   void RunDueTimers(Clock::time_point now);
   // The control with `id`, or null.
-  Control* FindControl(int id) const;
+  drawn::Control* FindControl(int id) const { return controls_.Find(id); }
 
   // --- platform::DialogHost
   void ShowControl(int id, bool show) override;
@@ -111,30 +111,30 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   bool ReadScreen(const Rect& screenRect, std::vector<Colour>& pixels) override;
 
  private:
-  // --- ControlContext
-  XConnection& connection() override;
+  // --- drawn::ControlContext
   platform::DialogHandlers& handlers() override { return handlers_; }
   platform::Graphics& graphics() override;
-  Window dialogWindow() override { return window_.get(); }
-  GC gc() override { return gc_.get(); }
   const raster::Surface* dialogPicture() override;
   const platform::Font& defaultFont() override;
   bool acceptsInput() override;
-  bool IsFocused(const Control& control) override { return focused_ == &control; }
-  void Focus(Control& control) override;
-  void RequestPaste(Control& control) override;
-  void ControlPainted(Control&) override { shapeStale_ = true; }
+  bool IsFocused(const drawn::Control& control) override {
+    return controls_.focused() == &control;
+  }
+  void Focus(drawn::Control& control) override;
+  void RequestPaste(drawn::Control& control) override;
+  void ControlPainted(drawn::Control&) override { shapeStale_ = true; }
+  std::unique_ptr<drawn::ControlSurface> CreateSurface(const Rect& rect, bool visible,
+                                                       drawn::PointerInput pointer) override;
+
+  XConnection& connection();
 
   // Runs `call` on the user-interface thread and waits for it; false, without
   // running it, once the dialog has ended.
   bool OnUiThread(const std::function<void()>& call);
-  bool live() const;
 
-  void HandleKey(XKeyEvent& key);
   void HandleClientMessage(const XClientMessageEvent& message);
   void HandleConfigure(const XConfigureEvent& configure);
   void HandlePaste(const XSelectionEvent& selection);
-  void MoveFocus(bool backwards);
   void ApplyFocus();
 
   void MoveResize(const Rect& screenRect);
@@ -144,7 +144,7 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   bool PaintNow();
   // True when PaintNow would paint or reshape anything.
   bool NeedsPaint() const;
-  // PaintNow for a worker's call, with its time counted (WorkerCallTimes).
+  // PaintNow for a worker's call, with its time counted (drawn::WorkerCallTimes).
   void TimedPaint();
   void PaintFrame();
   // Turns the Expose events already received into invalid areas.
@@ -157,7 +157,7 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   bool AwaitPlaced(unsigned long serial, int timeoutMs);
 
   DialogEnvironment& environment_;
-  DialogLayout layout_;
+  drawn::DialogLayout layout_;
   platform::DialogHandlers& handlers_;
   Window owner_;
 
@@ -167,8 +167,8 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
   // The compositor's frame-drawn answers, where the window manager sends
   // them (windows with a caption only).
   std::unique_ptr<FrameSync> frameSync_;
-  std::vector<std::unique_ptr<Control>> controls_;
-  TimerSet timers_;
+  drawn::DialogControls controls_;
+  drawn::TimerSet timers_;
   std::set<int> eraseSuppressed_;
 
   Rect geometry_;          // the window in screen coordinates
@@ -193,7 +193,6 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
     void Start();
     void Stop();
   } stepsWatch_;
-  Control* focused_ = nullptr;
 
   bool dirty_ = false;     // some of the window needs painting
   bool erase_ = false;     // ... through OnEraseBackground
@@ -208,8 +207,8 @@ class DialogWindow : public platform::DialogHost, private ControlContext {
 
   std::atomic<bool> endRequested_{false};
   std::atomic<int> endResult_{0};
-  mutable std::mutex exchangeMutex_;
-  bool live_ = false;  // between Create and Finish; under exchangeMutex_
+  // Open between Create and Finish.
+  drawn::WorkerCalls workerCalls_;
 };
 
 }  // namespace quorvel::x11

@@ -1,14 +1,14 @@
-// A dialog's X events: keys, the pointer on its own window, the window
-// manager's messages, its geometry, focus and pasting.
+// A dialog's X events: keys and the pointer (to the controls, in the
+// program's terms), the window manager's messages, its geometry, focus and
+// the clipboard's text.
 #include "platform/x11/windows/dialog_window.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
-#include <X11/keysym.h>
-
-#include <algorithm>
 
 #include "platform/resource_ids.h"
+#include "platform/x11/controls/control_window.h"
+#include "platform/x11/controls/x_input_events.h"
 #include "platform/x11/display/x_connection.h"
 #include "platform/x11/windows/frame_sync.h"
 #include "text/windows1252.h"
@@ -16,17 +16,8 @@
 namespace quorvel::x11 {
 
 using text::Utf8ToWindows1252;
-using text::Windows1252FromCodePoint;
 
 namespace {
-
-// The Windows-1252 byte a key types when Latin-1 has none: Unicode keysyms
-// (0x01000000 + code point) and the euro sign's own keysym.
-unsigned char Windows1252FromKeysym(KeySym keysym) {
-  if (keysym == XK_EuroSign) return Windows1252FromCodePoint(0x20AC);
-  if ((keysym & 0xFF000000ul) == 0x01000000ul) return Windows1252FromCodePoint(keysym & 0xFFFFFFul);
-  return 0;
-}
 
 // Latin-1 (the STRING target) to Windows-1252: the same bytes, without the
 // C1 control characters.
@@ -44,12 +35,14 @@ std::string Latin1ToWindows1252(const std::string& text) {
 void DialogWindow::HandleEvent(XEvent& event) {
   const Window target = event.xany.window;
   if (target != window_.get()) {
-    for (const auto& control : controls_) {
-      if (control->window() != target) continue;
+    for (const auto& control : controls_.all()) {
+      if (ControlWindowOf(*control) != target) continue;
+      drawn::PointerEvent pointer;
       if (event.type == Expose) {
         control->MarkExposed();
-      } else {
-        control->HandlePointer(event);
+      } else if (PointerEventOf(event, Point{control->rect().left, control->rect().top},
+                                pointer)) {
+        control->HandlePointer(pointer);
       }
       return;
     }
@@ -77,7 +70,7 @@ void DialogWindow::HandleEvent(XEvent& event) {
       reparented_ = event.xreparent.parent != connection().root();
       break;
     case KeyPress:
-      if (acceptsInput()) HandleKey(event.xkey);
+      if (acceptsInput()) controls_.HandleKey(KeyEventOf(event.xkey));
       break;
     case ButtonRelease:
       if (acceptsInput() && event.xbutton.button == Button1) {
@@ -93,40 +86,6 @@ void DialogWindow::HandleEvent(XEvent& event) {
     default:
       break;
   }
-}
-
-void DialogWindow::HandleKey(XKeyEvent& key) {
-  char typed[32] = {};
-  KeySym keysym = NoSymbol;
-  const int length = XLookupString(&key, typed, sizeof typed - 1, &keysym, nullptr);
-  switch (keysym) {
-    case XK_Escape:
-      handlers_.OnCommand(IDCANCEL);
-      return;
-    case XK_Return:
-    case XK_KP_Enter: {
-      // Enter presses the OK button, and does nothing where it is disabled
-      // (the test window's).
-      const Control* ok = FindControl(IDOK);
-      if (ok == nullptr || ok->enabled()) handlers_.OnCommand(IDOK);
-      return;
-    }
-    case XK_Tab:
-    case XK_ISO_Left_Tab:
-      MoveFocus(keysym == XK_ISO_Left_Tab || (key.state & ShiftMask) != 0);
-      return;
-    default:
-      break;
-  }
-  if (focused_ == nullptr || !focused_->visible()) return;
-  std::string text(typed, length > 0 ? static_cast<std::size_t>(length) : 0);
-  if (text.empty()) {
-    // Keys beyond Latin-1 (the euro sign, typographic quotes) that
-    // Windows-1252 still has.
-    const unsigned char byte = Windows1252FromKeysym(keysym);
-    if (byte != 0) text.assign(1, static_cast<char>(byte));
-  }
-  focused_->HandleKey(keysym, key.state, text);
 }
 
 void DialogWindow::HandleClientMessage(const XClientMessageEvent& message) {
@@ -160,29 +119,8 @@ void DialogWindow::HandleConfigure(const XConfigureEvent& configure) {
   if (resized) InvalidateAll(true);
 }
 
-void DialogWindow::MoveFocus(bool backwards) {
-  std::vector<Control*> order;
-  for (const auto& control : controls_) {
-    if (control->TakesFocus() && control->visible()) order.push_back(control.get());
-  }
-  if (order.empty()) return;
-  auto at = std::find(order.begin(), order.end(), focused_);
-  std::size_t index = 0;
-  if (at != order.end()) {
-    const std::size_t current = static_cast<std::size_t>(at - order.begin());
-    index = backwards ? (current + order.size() - 1) % order.size() : (current + 1) % order.size();
-  } else if (backwards) {
-    index = order.size() - 1;
-  }
-  Focus(*order[index]);
-}
-
-void DialogWindow::Focus(Control& control) {
-  if (focused_ == &control) return;
-  Control* previous = focused_;
-  focused_ = &control;
-  if (previous != nullptr) previous->Invalidate();
-  control.Invalidate();
+void DialogWindow::Focus(drawn::Control& control) {
+  if (!controls_.SetFocused(&control)) return;
   wantFocus_ = true;
   ApplyFocus();
 }
@@ -193,7 +131,7 @@ void DialogWindow::ApplyFocus() {
   wantFocus_ = false;
 }
 
-void DialogWindow::RequestPaste(Control& control) {
+void DialogWindow::RequestPaste(drawn::Control& control) {
   if (!window_) return;
   const Atoms& atoms = connection().atoms();
   pasteTarget_ = control.id();
@@ -233,7 +171,7 @@ void DialogWindow::HandlePaste(const XSelectionEvent& selection) {
     text.assign(reinterpret_cast<const char*>(data), count);
   }
   if (data != nullptr) XFree(data);
-  Control* control = FindControl(pasteTarget_);
+  drawn::Control* control = FindControl(pasteTarget_);
   pasteTarget_ = 0;
   // Large transfers (INCR) are not taken: an edit's text never needs them.
   if (control == nullptr || format != 8) return;

@@ -4,9 +4,10 @@
 
 #include <algorithm>
 
+#include "platform/drawn/controls/pixel_ops.h"
+#include "platform/x11/controls/control_window.h"
 #include "platform/x11/display/x_connection.h"
 #include "platform/x11/painting/colour_key_shape.h"
-#include "platform/x11/painting/pixel_ops.h"
 #include "raster/raster_canvas.h"
 
 namespace quorvel::x11 {
@@ -55,7 +56,8 @@ void DialogWindow::PaintFrame() {
     if (buffer_.fresh()) area = Rect{0, 0, width, height};
     raster::RasterCanvas canvas(&buffer_.surface());
     if (!handlers_.OnEraseBackground(canvas)) {
-      FillPixels(buffer_.surface(), buffer_.surface().Bounds(), handlers_.DialogBrushColour());
+      drawn::FillPixels(buffer_.surface(), buffer_.surface().Bounds(),
+                        handlers_.DialogBrushColour());
     }
     buffer_.MarkPainted();
     shapeStale_ = true;
@@ -66,7 +68,7 @@ void DialogWindow::PaintFrame() {
 bool DialogWindow::NeedsPaint() const {
   if (!window_ || !shown_) return false;
   if (dirty_ || (shapeStale_ && colourKeyed_)) return true;
-  for (const auto& control : controls_) {
+  for (const auto& control : controls_.all()) {
     if (control->invalid()) return true;
   }
   return false;
@@ -79,7 +81,7 @@ bool DialogWindow::PaintNow() {
     PaintFrame();
     painted = true;
   }
-  for (const auto& control : controls_) {
+  for (const auto& control : controls_.all()) {
     if (!control->invalid()) continue;
     control->PaintIfInvalid();
     painted = true;
@@ -100,9 +102,10 @@ void DialogWindow::CollectExposures() {
   Display* d = connection().display();
   XEvent event;
   while (XCheckTypedWindowEvent(d, window_.get(), Expose, &event)) HandleEvent(event);
-  for (const auto& control : controls_) {
-    if (!control->window()) continue;
-    while (XCheckTypedWindowEvent(d, control->window(), Expose, &event)) control->MarkExposed();
+  for (const auto& control : controls_.all()) {
+    const Window window = ControlWindowOf(*control);
+    if (window == None) continue;
+    while (XCheckTypedWindowEvent(d, window, Expose, &event)) control->MarkExposed();
   }
 }
 
@@ -110,10 +113,10 @@ void DialogWindow::RebuildShape() {
   if (!window_ || buffer_.empty() || buffer_.fresh()) return;
   // The window's own pixels: the frame with the shown controls on top.
   raster::Surface picture(buffer_.surface().width(), buffer_.surface().height());
-  CopyPixels(picture, 0, 0, buffer_.surface());
-  for (const auto& control : controls_) {
+  drawn::CopyPixels(picture, 0, 0, buffer_.surface());
+  for (const auto& control : controls_.all()) {
     if (control->visible() && control->painted()) {
-      CopyPixels(picture, control->rect().left, control->rect().top, control->picture());
+      drawn::CopyPixels(picture, control->rect().left, control->rect().top, control->picture());
     }
   }
   ApplyColourKeyShape(connection().display(), window_.get(), picture, colourKey_);

@@ -9,28 +9,22 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <atomic>
-#include <memory>
 #include <optional>
 #include <utility>
 
+#include "platform/drawn/handover/busy_wait.h"
+#include "platform/drawn/handover/worker_call_times.h"
 #include "platform/linux/thread_schedule.h"
 #include "platform/x11/display/screen_pixels.h"
 #include "platform/x11/display/x_connection.h"
 #include "platform/x11/painting/colour_key_shape.h"
-#include "platform/x11/windows/call_answer.h"
 #include "platform/x11/windows/frame_sync.h"
 #include "platform/x11/windows/window_properties.h"
-#include "platform/x11/windows/worker_call_times.h"
 #include "platform/x11/windows/x_event_wait.h"
 
 namespace quorvel::x11 {
 
 namespace {
-// How long the worker watches for the answer before it sleeps: longer than
-// a step's calls take on an ordinary desktop.
-constexpr std::int64_t kAnswerSpinNs = 2'000'000;
-
 // How long a move waits for the window manager to place the window: far
 // longer than any window manager takes. A window manager that leaves this
 // many moves in a row unanswered that long does not answer this window,
@@ -71,51 +65,10 @@ Bool IsConfigureOf(Display*, XEvent* event, XPointer arg) {
 // The worker's hold on its processor while it times steps: given back at
 // EndTimedSteps, or when the thread ends after its window has gone.
 thread_local std::optional<linux_os::ProcessorPin> tWorkerPin;
-
-// One call in flight: its answer and when the user-interface thread was
-// done with it.
-struct Exchange {
-  CallAnswer answer;
-  std::atomic<std::int64_t> doneAt{0};
-};
 }  // namespace
 
 bool DialogWindow::OnUiThread(const std::function<void()>& call) {
-  EventLoop& loop = environment_.loop();
-  if (loop.OnUiThread()) {
-    if (!live()) return false;
-    call();
-    return true;
-  }
-  WorkerCallTimes& times = TheWorkerCallTimes();
-  const std::int64_t posted = MonotonicNs();
-  auto exchange = std::make_shared<Exchange>();
-  {
-    std::lock_guard<std::mutex> lock(exchangeMutex_);
-    if (!live_) return false;
-    // Posted under the lock: Finish() cannot slip in between the check and
-    // the post, so every posted call is answered.
-    loop.Post([this, call, exchange, posted, &times] {
-      const std::int64_t start = MonotonicNs();
-      times.queuedNs += start - posted;
-      if (!live()) {
-        exchange->doneAt.store(start);
-        exchange->answer.Give(false);
-        return;
-      }
-      call();
-      const std::int64_t end = MonotonicNs();
-      times.carriedOutNs += end - start;
-      exchange->doneAt.store(end);
-      exchange->answer.Give(true);
-    });
-  }
-  const bool answered = exchange->answer.Take(kAnswerSpinNs);
-  const std::int64_t resumed = MonotonicNs();
-  times.exchangeNs += resumed - posted;
-  times.answerNs += resumed - exchange->doneAt.load();
-  ++times.calls;
-  return answered;
+  return workerCalls_.Run(call);
 }
 
 bool DialogWindow::IsWindowVisible() {
@@ -167,7 +120,8 @@ void DialogWindow::UpdateWindow() {
 }
 
 bool DialogWindow::AwaitPlaced(unsigned long serial, int timeoutMs) {
-  const std::int64_t deadline = MonotonicNs() + static_cast<std::int64_t>(timeoutMs) * 1'000'000;
+  const std::int64_t deadline =
+      drawn::MonotonicNs() + static_cast<std::int64_t>(timeoutMs) * 1'000'000;
   ConfigureOf wanted{window_.get(), serial, geometry_, lastPlaced_};
   XEvent event;
   // Only this window's ConfigureNotify events that answer the move are
@@ -191,7 +145,7 @@ platform::FrameReport DialogWindow::TakeFrameReport() {
 }
 
 void DialogWindow::BeginTimedSteps() {
-  if (environment_.loop().OnUiThread() || tWorkerPin) return;
+  if (environment_.loop().calls().OnUiThread() || tWorkerPin) return;
   // The window's thread goes beside the X server where it can be seen:
   // the server stays on the processor it has while another is busy.
   std::optional<linux_os::StepProcessors> where;
@@ -213,7 +167,7 @@ void DialogWindow::BeginTimedSteps() {
 }
 
 void DialogWindow::EndTimedSteps() {
-  if (environment_.loop().OnUiThread()) return;
+  if (environment_.loop().calls().OnUiThread()) return;
   stepsWatch_.Stop();
   tWorkerPin.reset();
   OnUiThread([&] { windowPin_.reset(); });
@@ -266,9 +220,9 @@ bool DialogWindow::ReadScreen(const Rect& screenRect, std::vector<Colour>& pixel
 }
 
 void DialogWindow::TimedPaint() {
-  const std::int64_t start = MonotonicNs();
+  const std::int64_t start = drawn::MonotonicNs();
   PaintNow();
-  TheWorkerCallTimes().paintingNs += MonotonicNs() - start;
+  drawn::TheWorkerCallTimes().paintingNs += drawn::MonotonicNs() - start;
 }
 
 bool DialogWindow::SetLayeredAttributes(Colour key, int alpha, unsigned flags) {

@@ -6,20 +6,15 @@
 
 #include <X11/Xlib.h>
 
-#include <atomic>
-#include <chrono>
-#include <cstdint>
-#include <deque>
 #include <functional>
-#include <mutex>
 #include <optional>
-#include <thread>
 
-#include "platform/x11/windows/self_pipe.h"
+#include "platform/drawn/dialogs/timer_set.h"
+#include "platform/drawn/handover/posted_calls.h"
 
 namespace quorvel::x11 {
 
-using Clock = std::chrono::steady_clock;
+using drawn::Clock;
 
 class EventLoop {
  public:
@@ -46,22 +41,12 @@ class EventLoop {
   // nothing else waits, WM_TIMER last.
   void RunUntil(const std::function<bool()>& done);
 
-  // Queues `call` for the user-interface thread and wakes the loop.
-  // Callable from any thread.
-  void Post(std::function<void()> call);
-  // Wakes the loop so it looks at its end condition again. Any thread.
-  void Wake() { pipe_.Wake(); }
-  // Runs the calls posted so far; true when there were any.
-  // User-interface thread only.
-  bool RunPosted();
-
-  bool OnUiThread() const { return std::this_thread::get_id() == uiThread_; }
+  // The calls other threads post to this loop; made with the loop, on the
+  // user-interface thread.
+  drawn::PostedCalls& calls() { return calls_; }
 
  private:
   void Sleep(std::optional<Clock::time_point> due);
-  // Watches for a post for a short while after posted calls ran; true when
-  // one came.
-  bool AwaitNextPost();
   // After posted calls: a worker handing over a series of calls posts the
   // next one within microseconds, so take it straight away, a few in a row,
   // handling the events the calls have read in between; painting, timers
@@ -71,14 +56,7 @@ class EventLoop {
 
   Display* display_;
   Client& client_;
-  SelfPipe pipe_;
-  std::thread::id uiThread_;
-  std::mutex mutex_;
-  std::deque<std::function<void()>> posted_;
-  std::atomic<bool> hasPosted_{false};
-  std::atomic<bool> polling_{false};  // asleep in poll(), or about to be
-  // When the last posted calls ended (CLOCK_MONOTONIC ns), 0 before any.
-  std::int64_t postedRunEnd_ = 0;
+  drawn::PostedCalls calls_;
   int unreadRounds_ = 0;  // rounds since the socket was last read
 };
 

@@ -2,8 +2,8 @@
 
 #include <X11/Xatom.h>
 
+#include "platform/drawn/handover/busy_wait.h"
 #include "platform/x11/display/x_connection.h"
-#include "platform/x11/windows/busy_wait.h"
 #include "platform/x11/windows/x_event_wait.h"
 
 namespace quorvel::x11 {
@@ -90,7 +90,7 @@ void FrameSync::BeginFrame() {
 std::int64_t FrameSync::EndFrame() {
   if (value_ % 2 == 0) return 0;
   SetCounter(++value_);
-  pending_[value_] = MonotonicNs();
+  pending_[value_] = drawn::MonotonicNs();
   report_.reported = true;
   return value_;
 }
@@ -101,7 +101,7 @@ bool FrameSync::HandleFrameDrawn(const XClientMessageEvent& message) {
     return false;
   }
   const std::int64_t frame = Words(message.data.l[0], message.data.l[1]);
-  const std::int64_t now = MonotonicNs();
+  const std::int64_t now = drawn::MonotonicNs();
   const auto answered = pending_.find(frame);
   if (answered != pending_.end()) {
     const std::int64_t ended = answered->second;
@@ -118,7 +118,8 @@ bool FrameSync::HandleFrameDrawn(const XClientMessageEvent& message) {
 }
 
 platform::FrameReport FrameSync::TakeReport(int waitMs) {
-  const std::int64_t deadline = MonotonicNs() + static_cast<std::int64_t>(waitMs) * 1'000'000;
+  const std::int64_t deadline =
+      drawn::MonotonicNs() + static_cast<std::int64_t>(waitMs) * 1'000'000;
   FrameDrawnOf wanted{window_, connection_.atoms().netWmFrameDrawn};
   XEvent event;
   while (!pending_.empty() &&

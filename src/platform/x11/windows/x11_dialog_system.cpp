@@ -20,10 +20,10 @@ int X11DialogSystem::RunModal(int templateId, platform::DialogHandlers& handlers
                               platform::DialogHost* owner) {
   const platform::DialogTemplate* dialogTemplate = platform::FindDialogTemplate(templateId);
   if (dialogTemplate == nullptr) return -1;
-  return RunModalLayout(LayoutOf(*dialogTemplate), handlers, owner);
+  return RunModalLayout(drawn::LayoutOf(*dialogTemplate), handlers, owner);
 }
 
-int X11DialogSystem::RunModalLayout(const DialogLayout& layout,
+int X11DialogSystem::RunModalLayout(const drawn::DialogLayout& layout,
                                     platform::DialogHandlers& handlers,
                                     platform::DialogHost* owner) {
   DialogEnvironment& environment = *this;

@@ -8,7 +8,8 @@
 #include <vector>
 
 #include "platform/dialog.h"
-#include "platform/x11/controls/dialog_layout.h"
+#include "platform/drawn/controls/dialog_layout.h"
+#include "platform/drawn/dialogs/modal_layout_runner.h"
 #include "platform/x11/windows/dialog_environment.h"
 #include "platform/x11/windows/event_loop.h"
 
@@ -18,6 +19,7 @@ class DialogWindow;
 class XConnection;
 
 class X11DialogSystem : public platform::DialogSystem,
+                        public drawn::ModalLayoutRunner,
                         private EventLoop::Client,
                         private DialogEnvironment {
  public:
@@ -29,8 +31,8 @@ class X11DialogSystem : public platform::DialogSystem,
   int RunModal(int templateId, platform::DialogHandlers& handlers,
                platform::DialogHost* owner) override;
   // The same for a layout made in pixels (the message box).
-  int RunModalLayout(const DialogLayout& layout, platform::DialogHandlers& handlers,
-                     platform::DialogHost* owner);
+  int RunModalLayout(const drawn::DialogLayout& layout, platform::DialogHandlers& handlers,
+                     platform::DialogHost* owner) override;
 
   EventLoop& loop() override { return loop_; }
 

@@ -2,7 +2,7 @@
 
 #include <poll.h>
 
-#include "platform/x11/windows/busy_wait.h"
+#include "platform/drawn/handover/busy_wait.h"
 
 namespace quorvel::x11 {
 
@@ -11,7 +11,7 @@ bool TakeEventBefore(Display* display, EventMatch match, XPointer argument,
   XFlush(display);
   for (;;) {
     if (XCheckIfEvent(display, &event, match, argument)) return true;
-    const std::int64_t left = deadlineNs - MonotonicNs();
+    const std::int64_t left = deadlineNs - drawn::MonotonicNs();
     if (left <= 0) return false;
     pollfd fd{ConnectionNumber(display), POLLIN, 0};
     poll(&fd, 1, static_cast<int>(left / 1'000'000) + 1);
