@@ -31,6 +31,10 @@ std::unique_ptr<Subsurface> Subsurface::Create(Toplevel& parent, int width, int 
   if (!child->subsurface_) return fail("no subsurface can be made");
   wl_subsurface_set_desync(child->subsurface_.get());
   wl_subsurface_set_position(child->subsurface_.get(), 0, 0);
+  // A new subsurface joins its parent with the parent's next commit; until
+  // then the compositor shows nothing of it, whatever it commits itself.
+  parent.Commit();
+  if (!connection.Flush()) return fail(connection.error());
   return child;
 }
 

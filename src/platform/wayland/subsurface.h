@@ -2,7 +2,7 @@
 // window of its own, so the test window is a subsurface of the main
 // window's surface, placed with wl_subsurface.set_position. The position
 // is part of the parent's state: the parent's next commit applies it. A
-// step is that move: set_position, the parent's commit, and a
+// step is that move: set_position, the parent's commit and a
 // wl_display.sync sent after it; it ends when the compositor answers the
 // sync, i.e. when it has taken the move. Nothing waits for the
 // compositor's frames.

@@ -60,8 +60,21 @@ std::unique_ptr<Toplevel> Toplevel::Create(WaylandConnection& connection, const 
   if (!window->buffers_) return nullptr;
   window->width_ = width;
   window->height_ = height;
-  if (!window->Present([&](ShmBuffer& buffer) { buffer.Fill(fill); }, timeoutMs)) {
+  auto paint = [&](ShmBuffer& buffer) { buffer.Fill(fill); };
+  if (!window->Present(paint, timeoutMs)) {
     return fail(connection.failed() ? connection.error() : "the first picture could not be shown");
+  }
+  // Showing the window is what makes some compositors place it (sway makes
+  // it full screen only then) and configure it again. The window takes
+  // that configure before it is handed out, so that what follows (the
+  // test's steps) starts on a window in the state the compositor settled.
+  if (connection.Roundtrip(timeoutMs) != Wait::Done) {
+    return fail(connection.failed() ? connection.error()
+                                    : "the compositor did not answer within " +
+                                          std::to_string(timeoutMs) + " ms");
+  }
+  if (window->ackPending_ && !window->Present(paint, timeoutMs)) {
+    return fail(connection.failed() ? connection.error() : "the window's picture could not be shown");
   }
   return window;
 }
@@ -123,10 +136,6 @@ bool Toplevel::Present(const std::function<void(ShmBuffer&)>& paint, int waitMs)
   ShmBuffer* buffer = buffers_->Acquire(waitMs);
   if (buffer == nullptr) return false;
   paint(*buffer);
-  if (ackPending_) {
-    xdg_surface_ack_configure(xdgSurface_.get(), last_.serial);
-    ackPending_ = false;
-  }
   buffer->AttachTo(surface());
   wl_surface_damage_buffer(surface(), 0, 0, buffer->width(), buffer->height());
   Commit();
@@ -134,6 +143,13 @@ bool Toplevel::Present(const std::function<void(ShmBuffer&)>& paint, int waitMs)
 }
 
 void Toplevel::Commit() {
+  // A configure that keeps the size is taken by any commit; one that
+  // changes it waits for a picture of the new size (Present).
+  if (ackPending_ && (last_.width <= 0 || last_.height <= 0 ||
+                      (last_.width == width_ && last_.height == height_))) {
+    xdg_surface_ack_configure(xdgSurface_.get(), last_.serial);
+    ackPending_ = false;
+  }
   if (recorder_ != nullptr) recorder_->BeforeCommit(surface());
   wl_surface_commit(surface());
 }

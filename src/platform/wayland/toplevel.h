@@ -32,8 +32,9 @@ class Toplevel {
  public:
   static constexpr const char* kAppId = "net.quorvel.quorvel";
 
-  // Makes the window, waits up to `timeoutMs` for its first configure and
-  // shows it filled with `fill` (an XRGB8888 pixel). Null with `why` set
+  // Makes the window, waits up to `timeoutMs` for its first configure,
+  // shows it filled with `fill` (an XRGB8888 pixel) and takes the configure
+  // that showing it brings, if one comes within a round trip. Null with `why` set
   // when the compositor lacks what a window needs, does not configure it
   // in time, or its buffers cannot be had.
   static std::unique_ptr<Toplevel> Create(WaylandConnection& connection, const std::string& title,
@@ -49,6 +50,9 @@ class Toplevel {
   int width() const { return width_; }
   int height() const { return height_; }
   const ToplevelConfigure& firstConfigure() const { return first_; }
+  // The newest configure, and how many came.
+  const ToplevelConfigure& lastConfigure() const { return last_; }
+  int configures() const { return configures_; }
   // The compositor has asked the window to close.
   bool closeRequested() const { return closeRequested_; }
 
@@ -62,7 +66,8 @@ class Toplevel {
   // came free in time or the connection failed.
   bool Present(const std::function<void(ShmBuffer&)>& paint, int waitMs = 1000);
   // Commits the surface without a new picture: applies the state its
-  // subsurfaces left pending (their positions).
+  // subsurfaces left pending (their positions). Acks a configure that came
+  // meanwhile when it keeps the window's size.
   void Commit();
 
  private:

@@ -8,14 +8,17 @@
 //   compositor: weston
 //   output: 1280x1024 at 60.000 Hz, scale 1
 //   missing: none
-//   window: 1280x1024 (configured 0x0, fullscreen)
+//   window: 1280x1024 (configured 1280x1024 fullscreen)
 //   steps: 900, p50 41 us, p99 95 us
 //   frames: 900 commits, 12 presented, 0 discarded, 0 unanswered
 //   latency: p50 8123 us, p99 16012 us
 //   refresh: 16.667 ms
 //   clock: CLOCK_MONOTONIC
 //
-// Exits 1, with the reason on standard error, when it cannot.
+// `--hold MS` keeps the window on the screen for MS ms after the steps,
+// for a picture of where the test window ended; `--steps N` makes only the
+// first N steps (0: the test window stays where it starts, at 0, 0). Exits 1, with the reason on
+// standard error, when it cannot.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -41,9 +44,11 @@ constexpr int kStepTimeoutMs = 1000;
 
 int Usage(const char* program) {
   std::fprintf(stderr,
-               "usage: %s [--display NAME] [--alpha 0-255]\n"
+               "usage: %s [--display NAME] [--alpha 0-255] [--hold MS] [--steps 0-900]\n"
                "  --display NAME  the compositor's socket (default: $WAYLAND_DISPLAY)\n"
-               "  --alpha N       the test window's opacity (default 255)\n",
+               "  --alpha N       the test window's opacity (default 255)\n"
+               "  --hold MS       keep the window on the screen MS ms after the steps\n"
+               "  --steps N       make only the first N steps (default 900)\n",
                program);
   return 2;
 }
@@ -61,17 +66,32 @@ double PercentileUs(std::vector<std::int64_t> ns, double percent) {
   return Percentile(us, percent);
 }
 
+// With the report out (so that whoever reads it knows the steps are
+// done), keeps the window on the screen for `holdMs`.
+void HoldWindow(WaylandConnection& connection, int holdMs) {
+  std::fflush(stdout);
+  if (holdMs > 0) connection.DispatchUntil([] { return false; }, holdMs);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const char* display = nullptr;
   int alpha = 255;
+  int holdMs = 0;
+  int stepCount = kTestSteps;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--display") == 0 && i + 1 < argc) {
       display = argv[++i];
     } else if (std::strcmp(argv[i], "--alpha") == 0 && i + 1 < argc) {
       alpha = std::atoi(argv[++i]);
       if (alpha < 0 || alpha > 255) return Usage(argv[0]);
+    } else if (std::strcmp(argv[i], "--hold") == 0 && i + 1 < argc) {
+      holdMs = std::atoi(argv[++i]);
+      if (holdMs < 0) return Usage(argv[0]);
+    } else if (std::strcmp(argv[i], "--steps") == 0 && i + 1 < argc) {
+      stepCount = std::atoi(argv[++i]);
+      if (stepCount < 0 || stepCount > kTestSteps) return Usage(argv[0]);
     } else {
       return Usage(argv[0]);
     }
@@ -94,9 +114,16 @@ int main(int argc, char** argv) {
 
   auto window = Toplevel::Create(*connection, "Quorvel", 0x00204080, &why);
   if (!window) return Fail(why);
-  const ToplevelConfigure& configure = window->firstConfigure();
-  std::printf("window: %dx%d (configured %dx%d%s)\n", window->width(), window->height(),
-              configure.width, configure.height, configure.fullscreen ? ", fullscreen" : "");
+  // The first configure, and the last when the compositor sent more (sway
+  // makes the window full screen once it is shown).
+  auto described = [](const ToplevelConfigure& configure) {
+    return std::to_string(configure.width) + "x" + std::to_string(configure.height) +
+           (configure.fullscreen ? " fullscreen" : "");
+  };
+  std::string configured = described(window->firstConfigure());
+  if (window->configures() > 1) configured += ", then " + described(window->lastConfigure());
+  std::printf("window: %dx%d (configured %s)\n", window->width(), window->height(),
+              configured.c_str());
 
   auto child = Subsurface::Create(*window, kTestWindowSize, kTestWindowSize,
                                   ShmFormat::Argb8888Premultiplied, &why);
@@ -113,8 +140,8 @@ int main(int argc, char** argv) {
   PresentationRecorder recorder(*connection);
   window->SetPresentationRecorder(&recorder);
   std::vector<std::int64_t> steps;
-  steps.reserve(kTestSteps);
-  for (int i = 0; i < kTestSteps; ++i) {
+  steps.reserve(static_cast<std::size_t>(stepCount));
+  for (int i = 0; i < stepCount; ++i) {
     const TestStep place = LayeredTestStep(i);
     const MoveStep step = child->Move(place.x, place.y, kStepTimeoutMs);
     if (step.result != Wait::Done) {
@@ -132,6 +159,7 @@ int main(int argc, char** argv) {
   std::printf("steps: %zu, p50 %.0f us, p99 %.0f us\n", steps.size(), figures.p50, figures.p99);
   if (!frames.reported) {
     std::printf("frames: not reported (no wp_presentation)\n");
+    HoldWindow(*connection, holdMs);
     return 0;
   }
   std::printf("frames: %d commits, %d presented, %d discarded, %d unanswered\n", frames.commits,
@@ -153,5 +181,6 @@ int main(int argc, char** argv) {
     std::printf("clock: %s (not CLOCK_MONOTONIC; latencies are measured on it)%s\n",
                 ClockName(frames.clock), frames.clockReadable ? "" : ", not readable here");
   }
+  HoldWindow(*connection, holdMs);
   return 0;
 }
