@@ -1,7 +1,9 @@
 #include "headless_weston.h"
 
 #include <fcntl.h>
+#include <errno.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -30,6 +32,9 @@ bool IsSocket(const std::string& path) {
 }  // namespace
 
 HeadlessWeston::HeadlessWeston() {
+  // Weston does not wait for the helpers it starts; orphaned, they come to
+  // this process, which waits for them when it stops weston.
+  prctl(PR_SET_CHILD_SUBREAPER, 1);
   std::string pattern = (std::filesystem::temp_directory_path() / "quorvel-weston-XXXXXX").string();
   if (mkdtemp(pattern.data()) == nullptr) {
     why_ = "no runtime folder";
@@ -125,9 +130,10 @@ void HeadlessWeston::Kill() {
 
 void HeadlessWeston::Stop() {
   if (pid_ <= 0) return;
-  // Weston's group: weston and the helpers it started.
-  kill(-pid_, SIGTERM);
+  // Weston first: ending, it stops the helpers it started and waits for
+  // them; what is left of its group after it goes is killed.
   if (!exited_) {
+    kill(pid_, SIGTERM);
     for (int waited = 0; waited < 5000 && !exited_; waited += 10) {
       if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
         exited_ = true;
@@ -141,8 +147,14 @@ void HeadlessWeston::Stop() {
       exited_ = true;
     }
   }
-  // Helpers that outlived weston.
+  // Helpers that outlived weston, and the waits for them.
   kill(-pid_, SIGKILL);
+  for (int waited = 0; waited < 2000; waited += 10) {
+    while (waitpid(-pid_, nullptr, WNOHANG) > 0) {
+    }
+    if (waitpid(-pid_, nullptr, WNOHANG) < 0 && errno == ECHILD) break;
+    SleepMs(10);
+  }
   pid_ = -1;
 }
 
