@@ -42,8 +42,9 @@ Subsurface::~Subsurface() {
   buffers_.reset();
   subsurface_.reset();
   surface_.reset();
-  // The parent's commit takes the subsurface off the screen.
-  parent_.Commit();
+  // The parent's commit takes the subsurface off the screen; no step's
+  // feedback is asked for it.
+  wl_surface_commit(parent_.surface());
   parent_.connection().Flush();
 }
 

@@ -57,7 +57,8 @@ class Toplevel {
   bool closeRequested() const { return closeRequested_; }
 
   // Every commit of the surface from now on asks `recorder` for feedback
-  // first (null: none does).
+  // first (null: none does). The recorder must stay until it is replaced
+  // or set to null.
   void SetPresentationRecorder(PresentationRecorder* recorder) { recorder_ = recorder; }
 
   // Draws the next picture: `paint` fills a buffer the compositor does not
