@@ -52,3 +52,8 @@ target_link_libraries(quorvel_x11 PUBLIC quorvel_drawn quorvel_linux quorvel_cor
 
 add_executable(quorvel src/platform/x11/main.cpp)
 target_link_libraries(quorvel PRIVATE quorvel_x11)
+
+# The Wayland backend's compositor layer, built beside the X11 backend.
+if(NOT CMAKE_CROSSCOMPILING)
+  include(cmake/QuorvelWayland.cmake)
+endif()
