@@ -248,8 +248,12 @@ FakeCompositor::~FakeCompositor() {
   stop_ = true;
   if (thread_.joinable()) thread_.join();
   if (clientFd_ >= 0) close(clientFd_);
-  // Destroys the client and every resource it still has.
-  if (state_->display != nullptr) wl_display_destroy(state_->display);
+  // wl_display_destroy leaves the clients (and every resource they still
+  // hold) alive: a client whose hang-up the loop has not yet seen would leak.
+  if (state_->display != nullptr) {
+    wl_display_destroy_clients(state_->display);
+    wl_display_destroy(state_->display);
+  }
 }
 
 int FakeCompositor::TakeClientFd() { return std::exchange(clientFd_, -1); }
