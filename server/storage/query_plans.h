@@ -13,18 +13,12 @@
 
 namespace quorvel::results_site {
 
-class PlanRecordingConnection : public SqlConnection {
+class PlanRecordingConnection : public ForwardingConnection {
  public:
-  explicit PlanRecordingConnection(std::unique_ptr<SqlConnection> inner) : inner_(std::move(inner)) {}
+  using ForwardingConnection::ForwardingConnection;
 
   bool Run(const std::string& sql, const std::vector<SqlValue>& params, std::vector<SqlRow>* rows,
            std::string& error) override;
-  bool Begin(TransactionKind kind, std::string& error) override { return inner_->Begin(kind, error); }
-  bool Commit(std::string& error) override { return inner_->Commit(error); }
-  void Rollback() override { inner_->Rollback(); }
-  Dialect dialect() const override { return inner_->dialect(); }
-  const char* IdColumn() const override { return inner_->IdColumn(); }
-  const char* Name() const override { return inner_->Name(); }
 
   // Statements are recorded only while this is true.
   bool recording = true;
@@ -32,7 +26,6 @@ class PlanRecordingConnection : public SqlConnection {
   const std::map<std::string, std::vector<std::string>>& plans() const { return plans_; }
 
  private:
-  std::unique_ptr<SqlConnection> inner_;
   std::map<std::string, std::vector<std::string>> plans_;
 };
 

@@ -56,6 +56,27 @@ class SqlConnection {
   virtual const char* Name() const = 0;
 };
 
+// A connection that passes every call on to another it owns; a wrapper that
+// watches or outlives statements overrides only what it adds to.
+class ForwardingConnection : public SqlConnection {
+ public:
+  explicit ForwardingConnection(std::unique_ptr<SqlConnection> inner) : inner_(std::move(inner)) {}
+
+  bool Run(const std::string& sql, const std::vector<SqlValue>& params, std::vector<SqlRow>* rows,
+           std::string& error) override {
+    return inner_->Run(sql, params, rows, error);
+  }
+  bool Begin(TransactionKind kind, std::string& error) override { return inner_->Begin(kind, error); }
+  bool Commit(std::string& error) override { return inner_->Commit(error); }
+  void Rollback() override { inner_->Rollback(); }
+  Dialect dialect() const override { return inner_->dialect(); }
+  const char* IdColumn() const override { return inner_->IdColumn(); }
+  const char* Name() const override { return inner_->Name(); }
+
+ protected:
+  std::unique_ptr<SqlConnection> inner_;
+};
+
 // Opens the database named by `location`: "sqlite:PATH", or a PostgreSQL
 // connection URI ("postgresql://..." or "postgres://..."). Nothing, with
 // `error` set, when the location is not understood or the database cannot

@@ -66,24 +66,15 @@ TEST(QueryPlans, EveryQueryOfThePagesTakesAnIndex) {
 }
 
 // A connection that counts the statements run through it.
-class CountingConnection : public SqlConnection {
+class CountingConnection : public ForwardingConnection {
  public:
-  explicit CountingConnection(std::unique_ptr<SqlConnection> inner) : inner_(std::move(inner)) {}
+  using ForwardingConnection::ForwardingConnection;
   bool Run(const std::string& sql, const std::vector<SqlValue>& params, std::vector<SqlRow>* rows,
            std::string& error) override {
     statements.push_back(sql);
     return inner_->Run(sql, params, rows, error);
   }
-  bool Begin(TransactionKind kind, std::string& error) override { return inner_->Begin(kind, error); }
-  bool Commit(std::string& error) override { return inner_->Commit(error); }
-  void Rollback() override { inner_->Rollback(); }
-  Dialect dialect() const override { return inner_->dialect(); }
-  const char* IdColumn() const override { return inner_->IdColumn(); }
-  const char* Name() const override { return inner_->Name(); }
   std::vector<std::string> statements;
-
- private:
-  std::unique_ptr<SqlConnection> inner_;
 };
 
 TEST(QueryPlans, APageReadsTheCounterAndTheNewResultsOnly) {

@@ -14,28 +14,17 @@ namespace quorvel::results_site::testing {
 namespace {
 
 // A connection to a database in a temporary folder, which goes with it.
-class TemporaryDatabase : public SqlConnection {
+class TemporaryDatabase : public ForwardingConnection {
  public:
   TemporaryDatabase(std::unique_ptr<SqlConnection> db, std::string folder)
-      : db_(std::move(db)), folder_(std::move(folder)) {}
+      : ForwardingConnection(std::move(db)), folder_(std::move(folder)) {}
   ~TemporaryDatabase() override {
-    db_.reset();
+    inner_.reset();  // closed before its folder goes
     std::error_code ignored;
     std::filesystem::remove_all(folder_, ignored);
   }
-  bool Run(const std::string& sql, const std::vector<SqlValue>& params, std::vector<SqlRow>* rows,
-           std::string& error) override {
-    return db_->Run(sql, params, rows, error);
-  }
-  bool Begin(TransactionKind kind, std::string& error) override { return db_->Begin(kind, error); }
-  bool Commit(std::string& error) override { return db_->Commit(error); }
-  void Rollback() override { db_->Rollback(); }
-  Dialect dialect() const override { return db_->dialect(); }
-  const char* IdColumn() const override { return db_->IdColumn(); }
-  const char* Name() const override { return db_->Name(); }
 
  private:
-  std::unique_ptr<SqlConnection> db_;
   std::string folder_;
 };
 
